@@ -1,0 +1,27 @@
+# Native build: the portable layer's unit tests, plus the Windows build nested
+# in win32/ so that one ctest run covers both.
+
+add_executable(native_tests
+  tests/native/fakes.cpp
+  tests/native/product_name_table_test.cpp
+  tests/native/enum_sub_keys_test.cpp
+  tests/native/form_load_test.cpp)
+target_link_libraries(native_tests PRIVATE tarvin_core GTest::gmock_main)
+gtest_discover_tests(native_tests)
+
+option(TARVIN_WIN32 "Cross-build TARVIN.exe and its Wine tests" ON)
+if(TARVIN_WIN32)
+  include(ExternalProject)
+  set(WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
+  ExternalProject_Add(win32
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${WIN32_BINARY_DIR}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+      -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS TRUE
+    USES_TERMINAL_BUILD TRUE)
+  # The Windows tests are all declared in the cross build's top directory.
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${WIN32_BINARY_DIR}/CTestTestfile.cmake)
+endif()

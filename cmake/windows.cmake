@@ -1,0 +1,43 @@
+# Windows build: TARVIN.exe, one self-contained 32-bit GUI program, and the
+# tests that ctest runs under Wine.
+
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
+                        WINVER=0x0601 _WIN32_WINNT=0x0601)
+# No DLL beyond those Windows ships: the C++ runtime, libgcc and winpthread go in.
+add_link_options(-static)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# The platform layer: the portable interfaces on the Win32 API.
+add_library(tarvin_win32 STATIC
+  app/win32/layout.cpp
+  app/win32/main_window.cpp
+  products/win32/win32_product_list.cpp
+  registry/win32/win32_registry.cpp)
+target_link_libraries(tarvin_win32 PUBLIC tarvin_core)
+
+add_executable(TARVIN WIN32 app/win32/main.cpp)
+target_link_libraries(TARVIN PRIVATE tarvin_win32)
+target_link_options(TARVIN PRIVATE -municode)
+
+# Every Windows test runs in a throwaway Wine prefix inside this build tree,
+# made on first use, with the Japanese locale of the target PCs.
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh ${CMAKE_BINARY_DIR}/wineprefix)
+
+function(add_wine_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE tarvin_win32 GTest::gmock_main)
+  # The tests share the prefix's registry and desktop: one at a time.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
+endfunction()
+
+add_wine_test(win32_tests
+  tests/win32/win32_registry_test.cpp
+  tests/win32/win32_product_list_test.cpp
+  tests/win32/test_registry.cpp)
+add_wine_test(e2e_tests
+  tests/win32/e2e_startup_test.cpp
+  tests/win32/tarvin_process.cpp
+  tests/win32/test_registry.cpp)
+add_dependencies(e2e_tests TARVIN)
