@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace tarvin {
+
+// Identifies the registry entry a line was listed from: an index into the
+// entry names that the window read at start.
+using EntryId = std::size_t;
+
+// One of the window's two product lists: a list box that keeps its lines in
+// its own sorted order, allows extended multiple selection, and lets every
+// line carry the entry it was listed from. Indices are 0-based.
+class ProductList {
+public:
+    virtual ~ProductList() = default;
+
+    virtual int ListCount() const = 0;
+    virtual std::wstring List(int index) const = 0;
+    virtual bool Selected(int index) const = 0;
+    virtual EntryId Entry(int index) const = 0;
+
+    // Inserts a line, unselected, where the list's sorted order puts it.
+    // An equal line already in the list stays: both are kept.
+    virtual void AddItem(const std::wstring& text, EntryId entry) = 0;
+    // Removes line index; the lines below move up by one, with their flags.
+    virtual void RemoveItem(int index) = 0;
+    virtual void Clear() = 0;
+};
+
+}  // namespace tarvin

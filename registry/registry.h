@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tarvin {
+
+// A Win32 error code as the registry functions return it.
+using ErrorCode = std::uint32_t;
+
+constexpr ErrorCode kErrorSuccess = 0;
+constexpr ErrorCode kErrorFileNotFound = 2;
+constexpr ErrorCode kErrorAccessDenied = 5;
+constexpr ErrorCode kErrorInvalidParameter = 87;
+constexpr ErrorCode kErrorNoMoreItems = 259;
+
+// The registry roots the program touches, with their predefined handle values.
+enum class Hive : std::uint32_t {
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+};
+
+// Registry access rights, with their Win32 values.
+using AccessMask = std::uint32_t;
+constexpr AccessMask kKeyEnumerateSubKeys = 0x0008;
+
+// Where the product entries live below a hive.
+inline constexpr wchar_t kVendorKeyPath[] = L"Software\\Norvale\\QZ";
+
+// An open registry key; destroying it closes the key.
+class RegistryKey {
+public:
+    virtual ~RegistryKey() = default;
+
+    // Reads the name of the subkey at index (0-based, in the registry's own
+    // order) into name. Returns kErrorSuccess, kErrorNoMoreItems past the last
+    // subkey, or another error code; name is only written on success.
+    virtual ErrorCode EnumKey(std::uint32_t index, std::wstring& name) = 0;
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens path below hive with the given access. On success returns
+    // kErrorSuccess and sets key; otherwise returns the error code and leaves
+    // key empty.
+    virtual ErrorCode OpenKey(Hive hive, const std::wstring& path, AccessMask access,
+                              std::unique_ptr<RegistryKey>& key) = 0;
+};
+
+}  // namespace tarvin

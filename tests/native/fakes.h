@@ -1,0 +1,89 @@
+#pragma once
+
+// In-memory stand-ins for the platform: list boxes, registry, message boxes
+// and the system message table.
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/message_display.h"
+#include "products/product_list.h"
+#include "registry/registry.h"
+#include "registry/system_error.h"
+
+namespace tarvin::testing {
+
+// A sorted list: a new line goes after the lines that sort before or equal to it.
+class FakeProductList final : public ProductList {
+public:
+    struct Line {
+        std::wstring text;
+        EntryId entry;
+        bool selected;
+    };
+
+    int ListCount() const override { return static_cast<int>(lines.size()); }
+    std::wstring List(int index) const override { return lines.at(index).text; }
+    bool Selected(int index) const override { return lines.at(index).selected; }
+    EntryId Entry(int index) const override { return lines.at(index).entry; }
+    void AddItem(const std::wstring& text, EntryId entry) override;
+    void RemoveItem(int index) override { lines.erase(lines.begin() + index); }
+    void Clear() override { lines.clear(); }
+
+    std::vector<std::wstring> Texts() const;
+
+    std::vector<Line> lines;
+};
+
+// Registry keys by hive and path, with failures to inject. Counts the keys it
+// has open so that tests can check every opened key is closed again.
+class FakeRegistry final : public Registry {
+public:
+    struct Key {
+        std::vector<std::wstring> subkeys;
+        ErrorCode openError = kErrorSuccess;    // returned by OpenKey instead of opening
+        std::size_t failAtIndex = SIZE_MAX;     // EnumKey of this index fails ...
+        ErrorCode enumError = kErrorSuccess;    // ... with this code
+    };
+    struct OpenCall {
+        Hive hive;
+        std::wstring path;
+        AccessMask access;
+    };
+
+    Key& Add(Hive hive, const std::wstring& path) { return keys[{hive, path}]; }
+
+    ErrorCode OpenKey(Hive hive, const std::wstring& path, AccessMask access,
+                      std::unique_ptr<RegistryKey>& key) override;
+
+    std::map<std::pair<Hive, std::wstring>, Key> keys;
+    std::vector<OpenCall> openCalls;
+    int openKeys = 0;
+};
+
+class RecordingDisplay final : public MessageDisplay {
+public:
+    void Show(const std::wstring& prompt) override { shown.push_back(prompt); }
+    std::vector<std::wstring> shown;
+};
+
+// "text of <code>" plus a line break, like the system's texts; none for code 0xDEAD.
+class FakeSystemMessages final : public SystemMessages {
+public:
+    static constexpr ErrorCode kCodeWithoutText = 0xDEAD;
+    std::wstring Text(ErrorCode code) const override;
+};
+
+// The platform as the portable layer sees it, all in memory.
+struct FakePlatform {
+    FakeProductList list1;
+    FakeProductList list2;
+    FakeRegistry registry;
+    RecordingDisplay display;
+    FakeSystemMessages messages;
+    SystemErrorReporter errors{display, messages};
+};
+
+}  // namespace tarvin::testing
