@@ -1,0 +1,20 @@
+#include "app/win32/layout.h"
+
+#include "app/control_ids.h"
+
+namespace tarvin {
+
+const std::array<ControlLayout, 10> kControls{{
+    {kLabel1, ControlKind::Label, L"現在の登録ソフト", 120, 120, 1815, 255},
+    {kList1, ControlKind::List, L"", 120, 480, 1935, 4020},
+    {kLabel2, ControlKind::Label, L"削除リスト", 2640, 120, 1575, 255},
+    {kList2, ControlKind::List, L"", 2640, 480, 1935, 4020},
+    {kCommand2 + 0, ControlKind::Button, L">", 2160, 1680, 375, 375},
+    {kCommand2 + 1, ControlKind::Button, L"<", 2160, 2160, 375, 375},
+    {kCommand2 + 2, ControlKind::Button, L">>", 2160, 1200, 375, 375},
+    {kCommand2 + 3, ControlKind::Button, L"<<", 2160, 2640, 375, 375},
+    {kCommand3, ControlKind::Button, L"削除の実行", 120, 4680, 2175, 375},
+    {kCommand4, ControlKind::Button, L"終了", 2400, 4680, 2175, 375},
+}};
+
+}  // namespace tarvin

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+namespace tarvin {
+
+enum class ControlKind { Label, List, Button };
+
+// One child control of the main window, placed in twips (1/1440 inch)
+// relative to the client area's top left corner.
+struct ControlLayout {
+    int id;
+    ControlKind kind;
+    const wchar_t* caption;
+    int left, top, width, height;
+};
+
+// The window's caption and client size in twips.
+inline constexpr wchar_t kWindowCaption[] = L"QIRA情報削除";
+inline constexpr int kClientWidthTwips = 4740;
+inline constexpr int kClientHeightTwips = 5190;
+
+// The controls in child-window order, which is also the Tab order of those
+// that take the focus. Each label stands directly before its list, so that
+// assistive tools name the list after it.
+extern const std::array<ControlLayout, 10> kControls;
+
+// Converts twips to pixels at dpi dots per inch.
+inline int TwipsToPixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
+
+}  // namespace tarvin

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/form1.h"
+#include "app/message_display.h"
+#include "app/win32/unique_handle.h"
+#include "products/win32/win32_product_list.h"
+#include "registry/system_error.h"
+#include "registry/win32/win32_registry.h"
+
+namespace tarvin {
+
+// The program's only window: creates the controls, routes their events to
+// Form1 and shows its messages as message boxes owned by the window.
+class MainWindow final : private MessageDisplay {
+public:
+    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Registers the window class and creates the window with all its
+    // controls, hidden. On failure reports the failed call to the user and
+    // returns false.
+    bool Create();
+
+    // Fills the lists (Form_Load), then shows the window.
+    void LoadAndShow(int showCommand);
+
+    // Runs the message loop until the window is gone; returns the exit code.
+    int RunMessageLoop();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool CreateControls();
+    void OnActivate(bool active);
+    void OnCommand(int id);
+    void Command4_Click();
+
+    void Show(const std::wstring& prompt) override;
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the focus when the window was deactivated
+    UniqueGdiObject font_;
+    Win32Registry registry_;
+    Win32SystemMessages systemMessages_;
+    SystemErrorReporter errors_{*this, systemMessages_};
+    std::optional<Win32ProductList> list1_;
+    std::optional<Win32ProductList> list2_;
+    std::optional<Form1> form_;
+};
+
+}  // namespace tarvin

@@ -1,0 +1,39 @@
+#include "products/win32/win32_product_list.h"
+
+namespace tarvin {
+
+int Win32ProductList::ListCount() const {
+    return static_cast<int>(Send(LB_GETCOUNT));
+}
+
+std::wstring Win32ProductList::List(int index) const {
+    const LRESULT length = Send(LB_GETTEXTLEN, index);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    const LRESULT copied = Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+bool Win32ProductList::Selected(int index) const {
+    return Send(LB_GETSEL, index) > 0;
+}
+
+EntryId Win32ProductList::Entry(int index) const {
+    return static_cast<EntryId>(Send(LB_GETITEMDATA, index));
+}
+
+void Win32ProductList::AddItem(const std::wstring& text, EntryId entry) {
+    const LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) Send(LB_SETITEMDATA, index, static_cast<LPARAM>(entry));
+}
+
+void Win32ProductList::RemoveItem(int index) {
+    Send(LB_DELETESTRING, index);
+}
+
+void Win32ProductList::Clear() {
+    Send(LB_RESETCONTENT);
+}
+
+}  // namespace tarvin

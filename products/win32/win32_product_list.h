@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include "products/product_list.h"
+
+namespace tarvin {
+
+// A product list on a sorted list box (LBS_SORT); each line's item data holds
+// its EntryId. Does not own the window.
+class Win32ProductList final : public ProductList {
+public:
+    explicit Win32ProductList(HWND listBox) : listBox_(listBox) {}
+
+    int ListCount() const override;
+    std::wstring List(int index) const override;
+    bool Selected(int index) const override;
+    EntryId Entry(int index) const override;
+    void AddItem(const std::wstring& text, EntryId entry) override;
+    void RemoveItem(int index) override;
+    void Clear() override;
+
+private:
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(listBox_, message, wParam, lParam);
+    }
+
+    HWND listBox_;
+};
+
+}  // namespace tarvin

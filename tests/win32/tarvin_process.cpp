@@ -1,0 +1,147 @@
+#include "tests/win32/tarvin_process.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/control_ids.h"
+#include "app/message_display.h"
+
+namespace tarvin::testing {
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 15000;
+constexpr DWORD kPollMs = 20;
+// The static control that holds a message box's prompt.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::wstring TarvinPath() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring program(path, length);
+    return program.substr(0, program.find_last_of(L'\\') + 1) + L"TARVIN.exe";
+}
+
+// Polls until found returns a window or the timeout has passed.
+HWND PollFor(const std::function<HWND()>& found) {
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
+        if (const HWND window = found()) return window;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)), L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size() + 1))));
+    return text;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    const wchar_t* caption;  // any caption when null
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (processId == search.processId && IsWindowVisible(window) &&
+        std::wstring(className) == search.className &&
+        (!search.caption || WindowText(window) == search.caption)) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TarvinProcess::TarvinProcess() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + TarvinPath() + L"\"";
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        ADD_FAILURE() << "TARVIN.exe did not start: " << GetLastError();
+        return;
+    }
+    process_.reset(started.hProcess);
+    UniqueKernelHandle thread(started.hThread);
+    processId_ = started.dwProcessId;
+}
+
+TarvinProcess::~TarvinProcess() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), kTimeoutMs);
+    }
+}
+
+std::vector<HWND> TarvinProcess::TopLevelWindows(const wchar_t* className,
+                                                 const wchar_t* caption) const {
+    WindowSearch search{processId_, className, caption, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND TarvinProcess::WaitForMainWindow() const {
+    return PollFor([this]() -> HWND {
+        const auto windows = TopLevelWindows(kMainWindowClass, nullptr);
+        return windows.empty() ? nullptr : windows.front();
+    });
+}
+
+std::vector<HWND> TarvinProcess::MessageBoxes() const {
+    return TopLevelWindows(L"#32770", kApplicationTitle);
+}
+
+HWND TarvinProcess::WaitForMessageBox() const {
+    return PollFor([this]() -> HWND {
+        const auto boxes = MessageBoxes();
+        return boxes.empty() ? nullptr : boxes.front();
+    });
+}
+
+std::wstring TarvinProcess::MessageBoxText(HWND box) {
+    return WindowText(GetDlgItem(box, kMessageBoxTextId));
+}
+
+void TarvinProcess::Dismiss(HWND box) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_NE(PollFor([box]() -> HWND { return IsWindow(box) ? nullptr : box; }), nullptr)
+        << "the message box did not close";
+}
+
+std::vector<std::wstring> TarvinProcess::ListLines(int controlId) const {
+    std::vector<std::wstring> lines;
+    const HWND list = GetDlgItem(WaitForMainWindow(), controlId);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void TarvinProcess::Click(int controlId) const {
+    PostMessageW(GetDlgItem(WaitForMainWindow(), controlId), BM_CLICK, 0, 0);
+}
+
+bool TarvinProcess::WaitForExit() const {
+    return WaitForSingleObject(process_.get(), kTimeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD TarvinProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
+}  // namespace tarvin::testing

@@ -1,0 +1,51 @@
+#pragma once
+
+// Starts the real TARVIN.exe and drives it from outside, as a user would,
+// through window messages.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win32/unique_handle.h"
+
+namespace tarvin::testing {
+
+class TarvinProcess {
+public:
+    // Starts TARVIN.exe from the directory of the running test program.
+    TarvinProcess();
+    // Ends the process if it still runs.
+    ~TarvinProcess();
+    TarvinProcess(const TarvinProcess&) = delete;
+    TarvinProcess& operator=(const TarvinProcess&) = delete;
+
+    // The main window once it is visible; null after a timeout.
+    HWND WaitForMainWindow() const;
+    // A visible message box ("#32770" captioned "TARVIN") of the process; null after a timeout.
+    HWND WaitForMessageBox() const;
+    // The message boxes the process shows right now.
+    std::vector<HWND> MessageBoxes() const;
+    // The prompt of a message box.
+    static std::wstring MessageBoxText(HWND box);
+    // Presses OK and waits until the box is gone.
+    static void Dismiss(HWND box);
+
+    // The lines of the list box with this control id, in order.
+    std::vector<std::wstring> ListLines(int controlId) const;
+    // Clicks the button with this control id, without waiting for the handler.
+    void Click(int controlId) const;
+
+    // True when the process has ended within the timeout.
+    bool WaitForExit() const;
+    DWORD ExitCode() const;
+
+private:
+    std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption) const;
+
+    UniqueKernelHandle process_;
+    DWORD processId_ = 0;
+};
+
+}  // namespace tarvin::testing
