@@ -33,9 +33,8 @@ function(add_wine_test name)
 endfunction()
 
 add_wine_test(win32_tests
-  tests/win32/win32_registry_test.cpp
   tests/win32/win32_product_list_test.cpp
-  tests/win32/test_registry.cpp)
+  tests/win32/win32_system_messages_test.cpp)
 add_wine_test(e2e_tests
   tests/win32/e2e_startup_test.cpp
   tests/win32/tarvin_process.cpp

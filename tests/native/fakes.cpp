@@ -50,7 +50,6 @@ ErrorCode FakeRegistry::OpenKey(Hive hive, const std::wstring& path, AccessMask 
 }
 
 std::wstring FakeSystemMessages::Text(ErrorCode code) const {
-    if (code == kCodeWithoutText) return {};
     return L"text of " + std::to_wstring(code) + L"\r\n";
 }
 

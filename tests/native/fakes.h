@@ -69,10 +69,9 @@ public:
     std::vector<std::wstring> shown;
 };
 
-// "text of <code>" plus a line break, like the system's texts; none for code 0xDEAD.
+// "text of <code>" plus a line break, like the system's texts.
 class FakeSystemMessages final : public SystemMessages {
 public:
-    static constexpr ErrorCode kCodeWithoutText = 0xDEAD;
     std::wstring Text(ErrorCode code) const override;
 };
 

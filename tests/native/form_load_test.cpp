@@ -77,16 +77,5 @@ TEST_F(FormLoadTest, EqualDisplayNamesStayTwoLinesEachWithItsOwnEntry) {
     EXPECT_THAT(EntryNames(p.list1), ElementsAre(L"KT-HALDA", L"KT-HLD"));
 }
 
-TEST_F(FormLoadTest, AFailedReadListsWhatWasReadBeforeIt) {
-    auto& key = VendorKey();
-    key.subkeys = {L"KT-SELM3", L"KT-ARVO2", L"KT-ARVO3"};
-    key.failAtIndex = 2;
-    key.enumError = kErrorAccessDenied;
-    form.Form_Load();
-
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
-    EXPECT_THAT(EntryNames(p.list1), ElementsAre(L"KT-ARVO2", L"KT-SELM3"));
-}
-
 }  // namespace
 }  // namespace tarvin

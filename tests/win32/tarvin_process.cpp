@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/control_ids.h"
 #include "app/message_display.h"
 
@@ -13,6 +11,7 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 15000;
 constexpr DWORD kPollMs = 20;
+constexpr wchar_t kMessageBoxClass[] = L"#32770";
 // The static control that holds a message box's prompt.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -21,15 +20,6 @@ std::wstring TarvinPath() {
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring program(path, length);
     return program.substr(0, program.find_last_of(L'\\') + 1) + L"TARVIN.exe";
-}
-
-// Polls until found returns a window or the timeout has passed.
-HWND PollFor(const std::function<HWND()>& found) {
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
-        if (const HWND window = found()) return window;
-        Sleep(kPollMs);
-    }
-    return nullptr;
 }
 
 std::wstring WindowText(HWND window) {
@@ -90,22 +80,25 @@ std::vector<HWND> TarvinProcess::TopLevelWindows(const wchar_t* className,
     return search.found;
 }
 
-HWND TarvinProcess::WaitForMainWindow() const {
-    return PollFor([this]() -> HWND {
-        const auto windows = TopLevelWindows(kMainWindowClass, nullptr);
-        return windows.empty() ? nullptr : windows.front();
-    });
+HWND TarvinProcess::WaitForWindow(const wchar_t* className, const wchar_t* caption) const {
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
+        const auto windows = TopLevelWindows(className, caption);
+        if (!windows.empty()) return windows.front();
+        Sleep(kPollMs);
+    }
+    return nullptr;
 }
 
-std::vector<HWND> TarvinProcess::MessageBoxes() const {
-    return TopLevelWindows(L"#32770", kApplicationTitle);
+HWND TarvinProcess::WaitForMainWindow() const {
+    return WaitForWindow(kMainWindowClass, nullptr);
 }
 
 HWND TarvinProcess::WaitForMessageBox() const {
-    return PollFor([this]() -> HWND {
-        const auto boxes = MessageBoxes();
-        return boxes.empty() ? nullptr : boxes.front();
-    });
+    return WaitForWindow(kMessageBoxClass, kApplicationTitle);
+}
+
+std::vector<HWND> TarvinProcess::MessageBoxes() const {
+    return TopLevelWindows(kMessageBoxClass, kApplicationTitle);
 }
 
 std::wstring TarvinProcess::MessageBoxText(HWND box) {
@@ -114,8 +107,8 @@ std::wstring TarvinProcess::MessageBoxText(HWND box) {
 
 void TarvinProcess::Dismiss(HWND box) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_NE(PollFor([box]() -> HWND { return IsWindow(box) ? nullptr : box; }), nullptr)
-        << "the message box did not close";
+    for (DWORD waited = 0; IsWindow(box) && waited < kTimeoutMs; waited += kPollMs) Sleep(kPollMs);
+    EXPECT_FALSE(IsWindow(box)) << "the message box did not close";
 }
 
 std::vector<std::wstring> TarvinProcess::ListLines(int controlId) const {

@@ -42,6 +42,9 @@ public:
     DWORD ExitCode() const;
 
 private:
+    // The first visible top-level window of the process with this class and
+    // caption (any caption when null); null after a timeout.
+    HWND WaitForWindow(const wchar_t* className, const wchar_t* caption) const;
     std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption) const;
 
     UniqueKernelHandle process_;
