@@ -8,14 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-debian-packages.sh
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win32 --target TARVIN -j"$(nproc)"
-
 export demo=$PWD/build/demo wine_run=$PWD/tests/run-in-wine.sh
+cmake -S . -B "$demo/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$demo/win32" --target TARVIN -j"$(nproc)"
+
 # Wine sees the Unix file system as drive Z:.
-"$wine_run" "$demo/wineprefix" reg import "Z:${PWD//\//\\}\\scripts\\demo-registry.reg" >/dev/null 2>&1
-cd build/win32/bin
+"$wine_run" "$demo/wineprefix" reg import "Z:${PWD//\//\\}\\scripts\\demo-registry.reg" >/dev/null
+cd "$demo/win32/bin"
 
 if [ -n "${DISPLAY:-}" ]; then
   exec "$wine_run" "$demo/wineprefix" TARVIN.exe

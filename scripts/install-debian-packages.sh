@@ -6,15 +6,24 @@ set -euo pipefail
 packages=(cmake g++ googletest g++-mingw-w64-i686 wine wine32 xvfb xauth x11-apps
           imagemagick fonts-ipafont-gothic fonts-wine locales)
 
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "Installing needs root: run this as root once, or install sudo." >&2
+    exit 1
+  fi
+}
 
 # wine32 is an i386 package.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
   as_root dpkg --add-architecture i386
 fi
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep 'install ok installed' >/dev/null || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
@@ -23,7 +32,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Wine takes its code page from the process locale: ja_JP.UTF-8 gives code page 932.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+if ! locale -a 2>/dev/null | grep -ix 'ja_JP.utf8' >/dev/null; then
   as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
   as_root locale-gen >/dev/null

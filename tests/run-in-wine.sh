@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the given prefix: run-in-wine.sh PREFIX PROGRAM [ARGS...]
-# Makes the prefix on first use: 32-bit, Japanese locale (code page 932), no crash dialog,
-# so that a crash fails a test instead of waiting for someone to close a window.
+# Runs a Windows program under Wine in the given prefix: run-in-wine.sh PREFIX [PROGRAM [ARGS...]]
+# Makes the prefix on first use (without PROGRAM, only that): 32-bit, Japanese locale
+# (code page 932), no crash dialog, so that a crash fails a test instead of waiting
+# for someone to close a window.
 set -euo pipefail
 prefix=$1
 shift
@@ -14,10 +15,13 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$prefix/.ready" ]; then
     rm -rf "$prefix"
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # Wine's own processes outlive these commands: they must not hold the lock.
+    wineboot -i >/dev/null 2>&1 9>&-
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      >/dev/null 2>&1 9>&-
+    wineserver -w 9>&-
     touch "$prefix/.ready"
   fi
 ) 9>"$prefix.lock"
 
-exec wine "$@"
+[ $# -eq 0 ] || exec wine "$@"
