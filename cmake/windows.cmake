@@ -12,7 +12,8 @@ add_library(tarvin_win32 STATIC
   app/win32/layout.cpp
   app/win32/main_window.cpp
   products/win32/win32_product_list.cpp
-  registry/win32/win32_registry.cpp)
+  registry/win32/win32_registry.cpp
+  registry/win32/win32_system_messages.cpp)
 target_link_libraries(tarvin_win32 PUBLIC tarvin_core)
 
 add_executable(TARVIN WIN32 app/win32/main.cpp)

@@ -11,7 +11,8 @@ using EntryId = std::size_t;
 
 // One of the window's two product lists: a list box that keeps its lines in
 // its own sorted order, allows extended multiple selection, and lets every
-// line carry the entry it was listed from. Indices are 0-based.
+// line carry the entry it was listed from. Every index passed in is a line's:
+// 0 <= index < ListCount().
 class ProductList {
 public:
     virtual ~ProductList() = default;

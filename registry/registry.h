@@ -12,14 +12,10 @@ using ErrorCode = std::uint32_t;
 constexpr ErrorCode kErrorSuccess = 0;
 constexpr ErrorCode kErrorFileNotFound = 2;
 constexpr ErrorCode kErrorAccessDenied = 5;
-constexpr ErrorCode kErrorInvalidParameter = 87;
 constexpr ErrorCode kErrorNoMoreItems = 259;
 
-// The registry roots the program touches, with their predefined handle values.
-enum class Hive : std::uint32_t {
-    CurrentUser = 0x80000001u,
-    LocalMachine = 0x80000002u,
-};
+// The registry roots the program touches.
+enum class Hive { CurrentUser, LocalMachine };
 
 // Registry access rights, with their Win32 values.
 using AccessMask = std::uint32_t;

@@ -63,7 +63,8 @@ bool MainWindow::Create() {
     if (!CreateWindowExW(0, kMainWindowClass, kWindowCaption, kWindowStyle, CW_USEDEFAULT,
                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                          nullptr, instance_, this)) {
-        errors_.ShowSystemError(L"(CreateWindowEx)", GetLastError());
+        // A control that failed to appear failed the window with it.
+        errors_.ShowSystemError(L"(CreateWindowEx)", controlError_ ? controlError_ : GetLastError());
         return false;
     }
     return true;
@@ -76,14 +77,15 @@ void MainWindow::LoadAndShow(int showCommand) {
 }
 
 int MainWindow::RunMessageLoop() {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         // The dialog manager gives the window Tab navigation among its controls.
         if (IsDialogMessageW(window_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,7 +130,10 @@ bool MainWindow::CreateControls() {
             TwipsToPixels(control.left, dpi), TwipsToPixels(control.top, dpi),
             TwipsToPixels(control.width, dpi), TwipsToPixels(control.height, dpi), window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
-        if (!child) return false;
+        if (!child) {
+            controlError_ = GetLastError();
+            return false;
+        }
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     list1_.emplace(GetDlgItem(window_, kList1));

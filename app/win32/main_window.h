@@ -11,6 +11,7 @@
 #include "products/win32/win32_product_list.h"
 #include "registry/system_error.h"
 #include "registry/win32/win32_registry.h"
+#include "registry/win32/win32_system_messages.h"
 
 namespace tarvin {
 
@@ -45,7 +46,8 @@ private:
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
-    HWND focus_ = nullptr;  // the control that had the focus when the window was deactivated
+    HWND focus_ = nullptr;
+    DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created  // the control that had the focus when the window was deactivated
     UniqueGdiObject font_;
     Win32Registry registry_;
     Win32SystemMessages systemMessages_;

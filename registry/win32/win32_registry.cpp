@@ -9,7 +9,6 @@ namespace tarvin {
 static_assert(kErrorSuccess == ERROR_SUCCESS);
 static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
-static_assert(kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
 static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 static_assert(kKeyEnumerateSubKeys == KEY_ENUMERATE_SUB_KEYS);
 
@@ -17,7 +16,6 @@ namespace {
 
 // A key name holds at most 255 characters; the buffer adds the NUL.
 constexpr DWORD kNameBufferLength = 256;
-constexpr DWORD kMessageBufferLength = 1024;
 
 class Win32RegistryKey final : public RegistryKey {
 public:
@@ -48,15 +46,6 @@ ErrorCode Win32Registry::OpenKey(Hive hive, const std::wstring& path, AccessMask
     const LSTATUS status = RegOpenKeyExW(RootKey(hive), path.c_str(), 0, access, opened.receive());
     if (status == ERROR_SUCCESS) key = std::make_unique<Win32RegistryKey>(std::move(opened));
     return static_cast<ErrorCode>(status);
-}
-
-std::wstring Win32SystemMessages::Text(ErrorCode code) const {
-    wchar_t buffer[kMessageBufferLength] = {};
-    // Inserts are left as they stand: no argument list is passed to fill them.
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       0, buffer, kMessageBufferLength, nullptr);
-    return std::wstring(buffer, length);
 }
 
 }  // namespace tarvin

@@ -32,10 +32,6 @@ TEST_F(EnumSubKeysTest, ReturnsTheNamesInTheRegistrysOrderAndClosesTheKey) {
 }
 
 TEST_F(EnumSubKeysTest, AKeyThatDoesNotOpenIsReportedOnce) {
-    EXPECT_THAT(Enumerate(), IsEmpty());
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 2\r\n"));
-
-    p.display.shown.clear();
     p.registry.Add(Hive::CurrentUser, L"Software\\X").openError = kErrorAccessDenied;
     EXPECT_THAT(Enumerate(), IsEmpty());
     EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));

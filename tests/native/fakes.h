@@ -3,6 +3,7 @@
 // In-memory stand-ins for the platform: list boxes, registry, message boxes
 // and the system message table.
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
@@ -15,7 +16,8 @@
 
 namespace tarvin::testing {
 
-// A sorted list: a new line goes after the lines that sort before or equal to it.
+// A sorted list, by code unit (a real list box sorts by locale, ignoring
+// case): a new line goes after the lines that sort before or equal to it.
 class FakeProductList final : public ProductList {
 public:
     struct Line {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/control_ids.h"
-#include "registry/win32/win32_registry.h"
+#include "registry/win32/win32_system_messages.h"
 #include "tests/win32/tarvin_process.h"
 #include "tests/win32/test_registry.h"
 

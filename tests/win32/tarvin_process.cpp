@@ -4,6 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/message_display.h"
+#include "products/win32/win32_product_list.h"
 
 namespace tarvin::testing {
 
@@ -112,14 +113,10 @@ void TarvinProcess::Dismiss(HWND box) {
 }
 
 std::vector<std::wstring> TarvinProcess::ListLines(int controlId) const {
+    // List box messages carry their text across processes.
+    const Win32ProductList list(GetDlgItem(WaitForMainWindow(), controlId));
     std::vector<std::wstring> lines;
-    const HWND list = GetDlgItem(WaitForMainWindow(), controlId);
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
-        lines.push_back(line);
-    }
+    for (int i = 0; i < list.ListCount(); ++i) lines.push_back(list.List(i));
     return lines;
 }
 

@@ -7,6 +7,8 @@
 
 namespace tarvin::testing {
 
+namespace {
+
 void DeleteTree(HKEY root, const std::wstring& path) {
     const LSTATUS status = RegDeleteTreeW(root, path.c_str());
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
@@ -19,16 +21,18 @@ void CreateKey(HKEY root, const std::wstring& path) {
     ASSERT_EQ(status, ERROR_SUCCESS) << "creating " << path.size() << " characters";
 }
 
+}  // namespace
+
+void RemoveVendorKey(HKEY root) {
+    DeleteTree(root, L"Software\\Norvale");
+}
+
 void SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
     RemoveVendorKey(root);
     CreateKey(root, kVendorKeyPath);
     for (const std::wstring& entry : entries) {
         CreateKey(root, std::wstring(kVendorKeyPath) + L"\\" + entry);
     }
-}
-
-void RemoveVendorKey(HKEY root) {
-    DeleteTree(root, L"Software\\Norvale");
 }
 
 }  // namespace tarvin::testing

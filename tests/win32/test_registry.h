@@ -9,12 +9,6 @@
 
 namespace tarvin::testing {
 
-// Removes path and everything below it; a missing path is fine.
-void DeleteTree(HKEY root, const std::wstring& path);
-
-// Creates path (and the keys above it) below root; fails the test if it can't.
-void CreateKey(HKEY root, const std::wstring& path);
-
 // Replaces the vendor key below root by one holding exactly these entries.
 void SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);
 

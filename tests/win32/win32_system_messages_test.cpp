@@ -1,6 +1,6 @@
 // The system message table as TARVIN reads it.
 
-#include "registry/win32/win32_registry.h"
+#include "registry/win32/win32_system_messages.h"
 
 #include <windows.h>
 
