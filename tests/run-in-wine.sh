@@ -4,7 +4,7 @@
 # (code page 932), no crash dialog, so that a crash fails a test instead of waiting
 # for someone to close a window.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")  # Wine takes absolute prefixes only
 shift
 
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
