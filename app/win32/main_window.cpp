@@ -57,8 +57,8 @@ bool MainWindow::Create() {
         return false;
     }
 
-    const int dpi = ScreenDpi();
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    dpi_ = ScreenDpi();
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     if (!CreateWindowExW(0, kMainWindowClass, kWindowCaption, kWindowStyle, CW_USEDEFAULT,
                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
@@ -121,14 +121,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::CreateControls() {
-    const int dpi = ScreenDpi();
     font_.reset(CreateMessageFont());
     for (const ControlLayout& control : kControls) {
         const ControlClass cls = ClassOf(control.kind);
         const HWND child = CreateWindowExW(
             cls.exStyle, cls.className, control.caption, WS_CHILD | WS_VISIBLE | cls.style,
-            TwipsToPixels(control.left, dpi), TwipsToPixels(control.top, dpi),
-            TwipsToPixels(control.width, dpi), TwipsToPixels(control.height, dpi), window_,
+            TwipsToPixels(control.left, dpi_), TwipsToPixels(control.top, dpi_),
+            TwipsToPixels(control.width, dpi_), TwipsToPixels(control.height, dpi_), window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
         if (!child) {
             controlError_ = GetLastError();

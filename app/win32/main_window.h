@@ -46,8 +46,9 @@ private:
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
-    HWND focus_ = nullptr;
-    DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created  // the control that had the focus when the window was deactivated
+    HWND focus_ = nullptr;  // the control that had the focus when the window was deactivated
+    DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created
+    int dpi_ = 96;  // the dots per inch the layout is converted at
     UniqueGdiObject font_;
     Win32Registry registry_;
     Win32SystemMessages systemMessages_;
