@@ -41,3 +41,5 @@ add_wine_test(e2e_tests
   tests/win32/tarvin_process.cpp
   tests/win32/test_registry.cpp)
 add_dependencies(e2e_tests TARVIN)
+
+add_subdirectory(bench)
