@@ -67,17 +67,6 @@ TEST_F(DeleteEntriesTest, EveryFailureButInvalidParameterIsReportedAndTheWalkGoe
     EXPECT_EQ(p.registry.openKeys, 0);
 }
 
-TEST_F(DeleteEntriesTest, AnEmptyDeleteListOpensAndClosesTheVendorKeyOnly) {
-    VendorKey(Hive::LocalMachine).subkeys = {L"KT-ARVO1"};
-
-    form.DeleteInfomation(Hive::LocalMachine);
-
-    EXPECT_EQ(p.registry.openCalls.size(), 1u);
-    EXPECT_THAT(p.registry.deleteCalls, IsEmpty());
-    EXPECT_THAT(p.display.shown, IsEmpty());
-    EXPECT_EQ(p.registry.openKeys, 0);
-}
-
 TEST_F(DeleteEntriesTest, AMissingVendorKeyIsSilentButARefusedOneIsReported) {
     ChooseForDeletion({L"KT-ARVO1"});
 

@@ -79,42 +79,5 @@ TEST_F(MoveItemsTest, AllLinesMoveWhateverTheirSelection) {
     EXPECT_THAT(p.list2.Texts(), IsEmpty());
 }
 
-TEST_F(MoveItemsTest, TheDirectionComesFromTheButtonNotFromTheSelection) {
-    Fill(p.list1, {{L"A", 0}});
-    Fill(p.list2, {{L"B", 1}});
-    Select(p.list2, {0});
-
-    form.Command2_Click(kMoveSelected);  // nothing is selected in the registered list
-
-    EXPECT_THAT(p.list1.Texts(), ElementsAre(L"A"));
-    EXPECT_THAT(p.list2.Texts(), ElementsAre(L"B"));
-
-    Select(p.list1, {0});
-    p.list2.lines[0].selected = false;
-    form.Command2_Click(kMoveSelectedBack);  // nothing is selected in the delete list
-
-    EXPECT_THAT(p.list1.Texts(), ElementsAre(L"A"));
-    EXPECT_THAT(p.list2.Texts(), ElementsAre(L"B"));
-}
-
-TEST_F(MoveItemsTest, EmptySourcesMoveNothing) {
-    for (int index : {kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack}) {
-        form.Command2_Click(index);
-    }
-    EXPECT_THAT(p.list1.Texts(), IsEmpty());
-    EXPECT_THAT(p.list2.Texts(), IsEmpty());
-}
-
-TEST_F(MoveItemsTest, EqualLinesAreNeverMerged) {
-    // Two entries with the same display name, one already on the delete list.
-    Fill(p.list1, {{L"KT-HALDA", 0}, {L"X", 2}});
-    Fill(p.list2, {{L"KT-HALDA", 1}});
-
-    form.Command2_Click(kMoveAll);
-
-    EXPECT_THAT(p.list2.Texts(), ElementsAre(L"KT-HALDA", L"KT-HALDA", L"X"));
-    EXPECT_THAT(Entries(p.list2), ElementsAre(1u, 0u, 2u));
-}
-
 }  // namespace
 }  // namespace tarvin
