@@ -3,26 +3,45 @@
 #include <string>
 #include <vector>
 
-#include "products/product_list.h"
-#include "registry/registry.h"
-#include "registry/system_error.h"
+#include "app/platform.h"
 
 namespace tarvin {
 
+// The text shown instead of deleting anything when the user is not an administrator.
+inline constexpr wchar_t kNotAdministratorMessage[] = L"管理者権限が無い為、削除できません";
+
 // The behaviour of the main window, written against the platform's list
-// boxes, registry and message boxes so that it runs the same on Windows and
-// against the in-memory stand-ins of the tests.
+// boxes, registry, accounts, message boxes and pointer, so that it runs the
+// same on Windows and against the in-memory stand-ins of the tests.
 class Form1 {
 public:
-    Form1(ProductList& list1, ProductList& list2, Registry& registry,
-          SystemErrorReporter& errors)
-        : List1(list1), List2(list2), registry_(registry), errors_(errors) {}
+    explicit Form1(const Platform& platform)
+        : List1(platform.list1),
+          List2(platform.list2),
+          platform_(platform),
+          errors_(platform.display, platform.messages) {}
 
     // Runs once, before the window is first shown: empties both lists and
     // fills the registered list with the display names of the entries under
     // the current user's vendor key. A failure to read them has been reported
     // to the user; whatever was read before it is listed.
     void Form_Load();
+
+    // A move button: index 0 (">") and 2 (">>") move from the registered list
+    // to the delete list, 1 ("<") and 3 ("<<") back; 0 and 1 move the selected
+    // lines, 2 and 3 every line. The direction comes from the button alone.
+    void Command2_Click(int index);
+
+    // The run-deletion button: refuses a user who is not an administrator with
+    // a message and changes nothing. Otherwise, under the busy pointer, deletes
+    // the delete list's entries under the current user's hive, then under the
+    // machine's, and empties the delete list, whatever failed on the way.
+    // The registered list is not read again.
+    void Command3_Click();
+
+    // Deletes the keys of the delete list's entries under hive's vendor key,
+    // reporting failures. The delete list itself is not changed.
+    void DeleteInfomation(Hive hive);
 
     // The entry name that line `entry` of either list was listed from.
     const std::wstring& EntryName(EntryId entry) const { return entryNames_.at(entry); }
@@ -31,8 +50,8 @@ public:
     ProductList& List2;  // delete list
 
 private:
-    Registry& registry_;
-    SystemErrorReporter& errors_;
+    Platform platform_;
+    SystemErrorReporter errors_;
     // The entry names read at start, kept for the window's lifetime: every line
     // of either list refers to one of them by its index.
     std::vector<std::wstring> entryNames_;

@@ -9,12 +9,13 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # The platform layer: the portable interfaces on the Win32 API.
 add_library(tarvin_win32 STATIC
+  access/win32/win32_account_directory.cpp
   app/win32/layout.cpp
   app/win32/main_window.cpp
   products/win32/win32_product_list.cpp
   registry/win32/win32_registry.cpp
   registry/win32/win32_system_messages.cpp)
-target_link_libraries(tarvin_win32 PUBLIC tarvin_core)
+target_link_libraries(tarvin_win32 PUBLIC tarvin_core netapi32)
 
 add_executable(TARVIN WIN32 app/win32/main.cpp)
 target_link_libraries(TARVIN PRIVATE tarvin_win32)
@@ -37,6 +38,7 @@ add_wine_test(win32_tests
   tests/win32/win32_product_list_test.cpp
   tests/win32/win32_system_messages_test.cpp)
 add_wine_test(e2e_tests
+  tests/win32/e2e_commands_test.cpp
   tests/win32/e2e_startup_test.cpp
   tests/win32/tarvin_process.cpp
   tests/win32/test_registry.cpp)

@@ -12,6 +12,7 @@ using ErrorCode = std::uint32_t;
 constexpr ErrorCode kErrorSuccess = 0;
 constexpr ErrorCode kErrorFileNotFound = 2;
 constexpr ErrorCode kErrorAccessDenied = 5;
+constexpr ErrorCode kErrorInvalidParameter = 87;
 constexpr ErrorCode kErrorNoMoreItems = 259;
 
 // The registry roots the program touches.
@@ -20,6 +21,9 @@ enum class Hive { CurrentUser, LocalMachine };
 // Registry access rights, with their Win32 values.
 using AccessMask = std::uint32_t;
 constexpr AccessMask kKeyEnumerateSubKeys = 0x0008;
+// All the key-specific rights (query, set, create subkey, enumerate, notify,
+// create link), without the standard rights such as DELETE on the key itself.
+constexpr AccessMask kKeyAllKeySpecificRights = 0x003F;
 
 // Where the product entries live below a hive.
 inline constexpr wchar_t kVendorKeyPath[] = L"Software\\Norvale\\QZ";
@@ -33,6 +37,10 @@ public:
     // order) into name. Returns kErrorSuccess, kErrorNoMoreItems past the last
     // subkey, or another error code; name is only written on success.
     virtual ErrorCode EnumKey(std::uint32_t index, std::wstring& name) = 0;
+
+    // Deletes the subkey name and its values. Returns kErrorSuccess, or an
+    // error code: a subkey that has subkeys of its own is never deleted.
+    virtual ErrorCode DeleteKey(const std::wstring& name) = 0;
 };
 
 class Registry {

@@ -110,6 +110,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor()) return TRUE;
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -137,7 +140,7 @@ bool MainWindow::CreateControls() {
     }
     list1_.emplace(GetDlgItem(window_, kList1));
     list2_.emplace(GetDlgItem(window_, kList2));
-    form_.emplace(*list1_, *list2_, registry_, errors_);
+    form_.emplace(Platform{*list1_, *list2_, registry_, accounts_, *this, systemMessages_, *this});
     return true;
 }
 
@@ -152,7 +155,15 @@ void MainWindow::OnActivate(bool active) {
 }
 
 void MainWindow::OnCommand(int id) {
-    if (id == kCommand4) Command4_Click();
+    if (id >= kCommand2 && id <= kCommand2 + 3) form_->Command2_Click(id - kCommand2);
+    else if (id == kCommand3) form_->Command3_Click();
+    else if (id == kCommand4) Command4_Click();
+}
+
+// While busy, the hourglass shows wherever the pointer is over the window.
+bool MainWindow::OnSetCursor() {
+    if (busy_) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return busy_;
 }
 
 // Ends the program at once: the window goes, the message loop ends.
@@ -162,6 +173,11 @@ void MainWindow::Command4_Click() {
 
 void MainWindow::Show(const std::wstring& prompt) {
     MessageBoxW(window_, prompt.c_str(), kApplicationTitle, MB_OK);
+}
+
+void MainWindow::SetBusy(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
 }  // namespace tarvin

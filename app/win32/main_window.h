@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "access/win32/win32_account_directory.h"
 #include "app/form1.h"
 #include "app/message_display.h"
+#include "app/mouse_pointer.h"
 #include "app/win32/unique_handle.h"
 #include "products/win32/win32_product_list.h"
 #include "registry/system_error.h"
@@ -16,8 +18,9 @@
 namespace tarvin {
 
 // The program's only window: creates the controls, routes their events to
-// Form1 and shows its messages as message boxes owned by the window.
-class MainWindow final : private MessageDisplay {
+// Form1, shows its messages as message boxes owned by the window and its busy
+// pointer over the window.
+class MainWindow final : private MessageDisplay, private MousePointer {
 public:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
     MainWindow(const MainWindow&) = delete;
@@ -40,18 +43,22 @@ private:
     bool CreateControls();
     void OnActivate(bool active);
     void OnCommand(int id);
+    bool OnSetCursor();
     void Command4_Click();
 
     void Show(const std::wstring& prompt) override;
+    void SetBusy(bool busy) override;
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the focus when the window was deactivated
     DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created
     int dpi_ = 96;  // the dots per inch the layout is converted at
+    bool busy_ = false;  // the busy pointer shows over the window
     UniqueGdiObject font_;
     Win32Registry registry_;
     Win32SystemMessages systemMessages_;
+    Win32AccountDirectory accounts_;
     SystemErrorReporter errors_{*this, systemMessages_};
     std::optional<Win32ProductList> list1_;
     std::optional<Win32ProductList> list2_;

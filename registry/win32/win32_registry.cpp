@@ -9,8 +9,12 @@ namespace tarvin {
 static_assert(kErrorSuccess == ERROR_SUCCESS);
 static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
+static_assert(kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
 static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 static_assert(kKeyEnumerateSubKeys == KEY_ENUMERATE_SUB_KEYS);
+static_assert(kKeyAllKeySpecificRights ==
+              (KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |
+               KEY_NOTIFY | KEY_CREATE_LINK));
 
 namespace {
 
@@ -28,6 +32,10 @@ public:
                                              nullptr, nullptr, nullptr);
         if (status == ERROR_SUCCESS) name.assign(buffer, length);
         return static_cast<ErrorCode>(status);
+    }
+
+    ErrorCode DeleteKey(const std::wstring& name) override {
+        return static_cast<ErrorCode>(RegDeleteKeyW(key_.get(), name.c_str()));
     }
 
 private:

@@ -20,10 +20,11 @@ namespace {
 
 class FakeKey final : public RegistryKey {
 public:
-    FakeKey(const FakeRegistry::Key& key, int& openKeys) : key_(key), openKeys_(openKeys) {
-        ++openKeys_;
+    FakeKey(FakeRegistry& registry, Hive hive, FakeRegistry::Key& key)
+        : registry_(registry), hive_(hive), key_(key) {
+        ++registry_.openKeys;
     }
-    ~FakeKey() override { --openKeys_; }
+    ~FakeKey() override { --registry_.openKeys; }
 
     ErrorCode EnumKey(std::uint32_t index, std::wstring& name) override {
         if (index == key_.failAtIndex) return key_.enumError;
@@ -32,9 +33,20 @@ public:
         return kErrorSuccess;
     }
 
+    ErrorCode DeleteKey(const std::wstring& name) override {
+        registry_.deleteCalls.push_back({hive_, name});
+        const auto failure = key_.deleteErrors.find(name);
+        if (failure != key_.deleteErrors.end()) return failure->second;
+        const auto subkey = std::find(key_.subkeys.begin(), key_.subkeys.end(), name);
+        if (subkey == key_.subkeys.end()) return kErrorFileNotFound;
+        key_.subkeys.erase(subkey);
+        return kErrorSuccess;
+    }
+
 private:
-    const FakeRegistry::Key& key_;
-    int& openKeys_;
+    FakeRegistry& registry_;
+    Hive hive_;
+    FakeRegistry::Key& key_;
 };
 
 }  // namespace
@@ -45,8 +57,21 @@ ErrorCode FakeRegistry::OpenKey(Hive hive, const std::wstring& path, AccessMask 
     const auto found = keys.find({hive, path});
     if (found == keys.end()) return kErrorFileNotFound;
     if (found->second.openError != kErrorSuccess) return found->second.openError;
-    key = std::make_unique<FakeKey>(found->second, openKeys);
+    key = std::make_unique<FakeKey>(*this, hive, found->second);
     return kErrorSuccess;
+}
+
+bool FakeAccountDirectory::CurrentUserName(std::wstring& name, DirectoryFailure& failure) {
+    if (userFailure) failure = *userFailure;
+    else name = user;
+    return !userFailure;
+}
+
+bool FakeAccountDirectory::AdministratorsMembers(std::vector<std::wstring>& found,
+                                                 DirectoryFailure& failure) {
+    if (membersFailure) failure = *membersFailure;
+    else found = members;
+    return !membersFailure;
 }
 
 std::wstring FakeSystemMessages::Text(ErrorCode code) const {

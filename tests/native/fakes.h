@@ -4,12 +4,17 @@
 // and the system message table.
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "access/account_directory.h"
 #include "app/message_display.h"
+#include "app/mouse_pointer.h"
+#include "app/platform.h"
 #include "products/product_list.h"
 #include "registry/registry.h"
 #include "registry/system_error.h"
@@ -48,11 +53,16 @@ public:
         ErrorCode openError = kErrorSuccess;    // returned by OpenKey instead of opening
         std::size_t failAtIndex = SIZE_MAX;     // EnumKey of this index fails ...
         ErrorCode enumError = kErrorSuccess;    // ... with this code
+        std::map<std::wstring, ErrorCode> deleteErrors;  // DeleteKey of these subkeys fails
     };
     struct OpenCall {
         Hive hive;
         std::wstring path;
         AccessMask access;
+    };
+    struct DeleteCall {
+        Hive hive;
+        std::wstring name;
     };
 
     Key& Add(Hive hive, const std::wstring& path) { return keys[{hive, path}]; }
@@ -62,6 +72,7 @@ public:
 
     std::map<std::pair<Hive, std::wstring>, Key> keys;
     std::vector<OpenCall> openCalls;
+    std::vector<DeleteCall> deleteCalls;
     int openKeys = 0;
 };
 
@@ -77,13 +88,42 @@ public:
     std::wstring Text(ErrorCode code) const override;
 };
 
+// A user and the Administrators group's members, or a failure of either query.
+class FakeAccountDirectory final : public AccountDirectory {
+public:
+    bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override;
+    bool AdministratorsMembers(std::vector<std::wstring>& members, DirectoryFailure& failure) override;
+
+    std::wstring user = L"admin";
+    std::vector<std::wstring> members = {L"PC\\admin"};
+    std::optional<DirectoryFailure> userFailure;
+    std::optional<DirectoryFailure> membersFailure;
+};
+
+// Records every pointer change and lets a test look at the world as it is then.
+class FakeMousePointer final : public MousePointer {
+public:
+    void SetBusy(bool busy) override {
+        changes.push_back(busy);
+        if (observer) observer(busy);
+    }
+    std::vector<bool> changes;
+    std::function<void(bool busy)> observer;
+};
+
 // The platform as the portable layer sees it, all in memory.
 struct FakePlatform {
+    Platform View() {
+        return {list1, list2, registry, accounts, display, messages, pointer};
+    }
+
     FakeProductList list1;
     FakeProductList list2;
     FakeRegistry registry;
+    FakeAccountDirectory accounts;
     RecordingDisplay display;
     FakeSystemMessages messages;
+    FakeMousePointer pointer;
     SystemErrorReporter errors{display, messages};
 };
 

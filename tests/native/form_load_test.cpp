@@ -34,7 +34,7 @@ protected:
     }
 
     FakePlatform p;
-    Form1 form{p.list1, p.list2, p.registry, p.errors};
+    Form1 form{p.View()};
 };
 
 TEST_F(FormLoadTest, AMissingVendorKeyIsReportedOnceAndBothListsStayEmpty) {

@@ -120,8 +120,38 @@ std::vector<std::wstring> TarvinProcess::ListLines(int controlId) const {
     return lines;
 }
 
+void TarvinProcess::Select(int listId, int line) const {
+    SendMessageW(GetDlgItem(WaitForMainWindow(), listId), LB_SETSEL, TRUE, line);
+}
+
 void TarvinProcess::Click(int controlId) const {
     PostMessageW(GetDlgItem(WaitForMainWindow(), controlId), BM_CLICK, 0, 0);
+}
+
+void TarvinProcess::ClickAndWait(int controlId) const {
+    // A sent message returns once the window's thread has handled it.
+    const HWND button = GetDlgItem(WaitForMainWindow(), controlId);
+    const LRESULT sent = SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    EXPECT_NE(sent, 0) << "the click on " << controlId << " was not handled in time";
+}
+
+std::vector<std::wstring> TarvinProcess::RunDeletion() const {
+    Click(kCommand3);
+    // Each message box holds the command up; the delete list is emptied last.
+    std::vector<std::wstring> prompts;
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
+        const auto boxes = MessageBoxes();
+        if (!boxes.empty()) {
+            prompts.push_back(MessageBoxText(boxes.front()));
+            Dismiss(boxes.front());
+            waited = 0;
+        } else if (ListLines(kList2).empty()) {
+            return prompts;
+        }
+        Sleep(kPollMs);
+    }
+    ADD_FAILURE() << "the run-deletion command did not end";
+    return prompts;
 }
 
 bool TarvinProcess::WaitForExit() const {

@@ -34,8 +34,16 @@ public:
 
     // The lines of the list box with this control id, in order.
     std::vector<std::wstring> ListLines(int controlId) const;
+    // Selects line `line` of the list box with this control id, adding it to the selection.
+    void Select(int listId, int line) const;
     // Clicks the button with this control id, without waiting for the handler.
     void Click(int controlId) const;
+    // Clicks the button with this control id and returns once its handler has
+    // run. Only for commands that show no message box.
+    void ClickAndWait(int controlId) const;
+    // Clicks the run-deletion button, answers every message box it shows, and
+    // returns their prompts once the delete list has been emptied.
+    std::vector<std::wstring> RunDeletion() const;
 
     // True when the process has ended within the timeout.
     bool WaitForExit() const;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/win32/unique_handle.h"
 #include "registry/registry.h"
 
@@ -33,6 +35,26 @@ void SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
     for (const std::wstring& entry : entries) {
         CreateKey(root, std::wstring(kVendorKeyPath) + L"\\" + entry);
     }
+}
+
+std::vector<std::wstring> VendorEntries(HKEY root) {
+    std::vector<std::wstring> entries;
+    UniqueRegistryKey vendorKey;
+    if (RegOpenKeyExW(root, kVendorKeyPath, 0, KEY_ENUMERATE_SUB_KEYS, vendorKey.receive()) !=
+        ERROR_SUCCESS) {
+        return entries;
+    }
+    wchar_t name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(vendorKey.get(), index, name, &length, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        entries.emplace_back(name, length);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
 }  // namespace tarvin::testing

@@ -10,7 +10,12 @@
 namespace tarvin::testing {
 
 // Replaces the vendor key below root by one holding exactly these entries.
+// An entry written "name\sub" is created with a subkey of its own.
 void SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);
+
+// The names of the entries under root's vendor key, sorted; empty when the
+// vendor key does not exist.
+std::vector<std::wstring> VendorEntries(HKEY root);
 
 // Removes the vendor's whole key ("Software\Norvale") below root.
 void RemoveVendorKey(HKEY root);

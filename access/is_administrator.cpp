@@ -1,0 +1,31 @@
+#include "access/is_administrator.h"
+
+#include <algorithm>
+
+namespace tarvin {
+
+namespace {
+
+// "domain\name" gives "name"; a name without domain stays as it is.
+std::wstring WithoutDomain(const std::wstring& account) {
+    const auto separator = account.find_last_of(L'\\');
+    return separator == std::wstring::npos ? account : account.substr(separator + 1);
+}
+
+}  // namespace
+
+bool IsAdministrator(AccountDirectory& directory, SystemErrorReporter& errors) {
+    std::wstring user;
+    std::vector<std::wstring> members;
+    DirectoryFailure failure;
+    if (!directory.CurrentUserName(user, failure) ||
+        !directory.AdministratorsMembers(members, failure)) {
+        errors.ShowSystemError(failure.label, failure.code);
+        return false;
+    }
+    return std::any_of(members.begin(), members.end(), [&](const std::wstring& member) {
+        return WithoutDomain(member) == user;
+    });
+}
+
+}  // namespace tarvin

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "access/account_directory.h"
+#include "app/message_display.h"
+#include "app/mouse_pointer.h"
+#include "products/product_list.h"
+#include "registry/registry.h"
+#include "registry/system_error.h"
+
+namespace tarvin {
+
+// What the window's behaviour uses of the platform. Everything referred to
+// outlives the Form1 that uses it.
+struct Platform {
+    ProductList& list1;  // registered list
+    ProductList& list2;  // delete list
+    Registry& registry;
+    AccountDirectory& accounts;
+    MessageDisplay& display;
+    const SystemMessages& messages;
+    MousePointer& pointer;
+};
+
+}  // namespace tarvin

@@ -1,0 +1,131 @@
+// TARVIN.exe's move and run-deletion commands, on the Wine prefix's registry.
+// Under Wine the user who runs the tests is a member of Administrators.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "app/control_ids.h"
+#include "registry/win32/win32_system_messages.h"
+#include "tests/win32/tarvin_process.h"
+#include "tests/win32/test_registry.h"
+
+namespace tarvin::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+constexpr int kMoveSelected = kCommand2 + 0;      // ">"
+constexpr int kMoveSelectedBack = kCommand2 + 1;  // "<"
+constexpr int kMoveAll = kCommand2 + 2;           // ">>"
+constexpr int kMoveAllBack = kCommand2 + 3;       // "<<"
+
+class CommandsTest : public ::testing::Test {
+protected:
+    // Starts TARVIN and waits for its window.
+    void Start() {
+        tarvin_.emplace();
+        ASSERT_NE(tarvin_->WaitForMainWindow(), nullptr);
+        ASSERT_THAT(tarvin_->MessageBoxes(), IsEmpty());
+    }
+
+    // Selects the lines with these texts in a list, wherever its order puts them.
+    void SelectLines(int listId, const std::vector<std::wstring>& texts) {
+        const auto lines = tarvin_->ListLines(listId);
+        for (const std::wstring& text : texts) {
+            const auto line = std::find(lines.begin(), lines.end(), text);
+            ASSERT_NE(line, lines.end()) << "no line to select";
+            tarvin_->Select(listId, static_cast<int>(line - lines.begin()));
+        }
+    }
+
+    // "(RegDeleteKey)" and the system's text for code.
+    static std::wstring DeleteFailure(DWORD code) {
+        return L"(RegDeleteKey)" + Win32SystemMessages().Text(code);
+    }
+
+    std::optional<TarvinProcess> tarvin_;
+};
+
+TEST_F(CommandsTest, MovesGoTheButtonsWayAndLeaveTheRegistryAlone) {
+    SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD", L"KT-SELM2", L"Other"});
+    Start();
+
+    SelectLines(kList1, {L"KT-HALDA", L"Other"});
+    tarvin_->ClickAndWait(kMoveSelected);
+    EXPECT_THAT(tarvin_->ListLines(kList1), ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-SELM ﾌﾟﾚﾃﾝﾎﾛｰ"));
+    EXPECT_THAT(tarvin_->ListLines(kList2), ElementsAre(L"KT-HALDA", L"Other"));
+
+    // A selection in the delete list does not turn ">" around.
+    SelectLines(kList2, {L"Other"});
+    tarvin_->ClickAndWait(kMoveSelected);
+    EXPECT_THAT(tarvin_->ListLines(kList2), ElementsAre(L"KT-HALDA", L"Other"));
+
+    tarvin_->ClickAndWait(kMoveSelectedBack);
+    EXPECT_THAT(tarvin_->ListLines(kList1),
+                ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-SELM ﾌﾟﾚﾃﾝﾎﾛｰ", L"Other"));
+
+    tarvin_->ClickAndWait(kMoveAll);
+    EXPECT_THAT(tarvin_->ListLines(kList1), IsEmpty());
+    EXPECT_THAT(tarvin_->ListLines(kList2),
+                ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-HALDA", L"KT-SELM ﾌﾟﾚﾃﾝﾎﾛｰ", L"Other"));
+
+    tarvin_->ClickAndWait(kMoveAllBack);
+    EXPECT_THAT(tarvin_->ListLines(kList1),
+                ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-HALDA", L"KT-SELM ﾌﾟﾚﾃﾝﾎﾛｰ", L"Other"));
+    EXPECT_THAT(tarvin_->ListLines(kList2), IsEmpty());
+
+    EXPECT_THAT(tarvin_->MessageBoxes(), IsEmpty());
+    EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER),
+                ElementsAre(L"KT-ARVO1", L"KT-HLD", L"KT-SELM2", L"Other"));
+}
+
+TEST_F(CommandsTest, ChosenEntriesGoUnderBothHivesWithoutMessage) {
+    const std::wstring korean = L"KT-한국어판";
+    const std::wstring longest(255, L'桁');
+    const std::vector<std::wstring> entries = {L"KT-ARVO1", L"Kept", korean, longest};
+    SeedVendorKey(HKEY_CURRENT_USER, entries);
+    SeedVendorKey(HKEY_LOCAL_MACHINE, entries);
+    Start();
+
+    SelectLines(kList1, {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", korean, longest});
+    tarvin_->ClickAndWait(kMoveSelected);
+
+    EXPECT_THAT(tarvin_->RunDeletion(), IsEmpty());
+    EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER), ElementsAre(L"Kept"));
+    EXPECT_THAT(VendorEntries(HKEY_LOCAL_MACHINE), ElementsAre(L"Kept"));
+    EXPECT_THAT(tarvin_->ListLines(kList1), ElementsAre(L"Kept"));
+}
+
+TEST_F(CommandsTest, AnEntryMissingUnderTheMachineGivesOneMessage) {
+    SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-SELM1"});
+    SeedVendorKey(HKEY_LOCAL_MACHINE, {L"KT-SELM1", L"Other"});
+    Start();
+    tarvin_->ClickAndWait(kMoveAll);
+
+    EXPECT_THAT(tarvin_->RunDeletion(), ElementsAre(DeleteFailure(ERROR_FILE_NOT_FOUND)));
+    EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER), IsEmpty());
+    EXPECT_THAT(VendorEntries(HKEY_LOCAL_MACHINE), ElementsAre(L"Other"));
+    EXPECT_THAT(tarvin_->ListLines(kList1), IsEmpty());
+}
+
+TEST_F(CommandsTest, AnEntryWithASubkeyStaysWithOneMessageWhileTheOthersGo) {
+    SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD\\Settings", L"KT-SELM1"});
+    RemoveVendorKey(HKEY_LOCAL_MACHINE);  // that pass has nothing to say
+    Start();
+    tarvin_->ClickAndWait(kMoveAll);
+
+    EXPECT_THAT(tarvin_->RunDeletion(), ElementsAre(DeleteFailure(ERROR_ACCESS_DENIED)));
+    EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER), ElementsAre(L"KT-HLD"));
+    EXPECT_THAT(VendorEntries(HKEY_LOCAL_MACHINE), IsEmpty());
+    // The registered list is not read again: the entry that stayed is on neither list.
+    EXPECT_THAT(tarvin_->ListLines(kList1), IsEmpty());
+    EXPECT_THAT(tarvin_->ListLines(kList2), IsEmpty());
+}
+
+}  // namespace
+}  // namespace tarvin::testing
