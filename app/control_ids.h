@@ -9,10 +9,12 @@ enum ControlId : int {
     kList1 = 101,
     kLabel2 = 102,
     kList2 = 103,
-    kCommand2 = 200,  // the four move buttons: kCommand2 + index, index 0 to 3
+    kCommand2 = 200,  // the move buttons: kCommand2 + index, 0 <= index < kMoveButtonCount
     kCommand3 = 300,
     kCommand4 = 400,
 };
+
+inline constexpr int kMoveButtonCount = 4;
 
 // The window class of the main window.
 inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.Form1";

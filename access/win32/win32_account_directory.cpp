@@ -10,7 +10,7 @@ namespace tarvin {
 namespace {
 
 struct NetApiBufferTraits {
-    using Handle = void*;
+    using Handle = BYTE*;
     static Handle Empty() { return nullptr; }
     static void Release(Handle buffer) { NetApiBufferFree(buffer); }
 };
@@ -18,7 +18,7 @@ using UniqueNetApiBuffer = UniqueHandle<NetApiBufferTraits>;
 
 // The local name of the built-in Administrators group (S-1-5-32-544).
 bool AdministratorsGroupName(std::wstring& name, DirectoryFailure& failure) {
-    BYTE sid[SECURITY_MAX_SID_SIZE];
+    alignas(SID) BYTE sid[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof sid;
     if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &sidSize)) {
         failure = {L"(CreateWellKnownSid)", GetLastError()};
@@ -61,14 +61,17 @@ bool Win32AccountDirectory::AdministratorsMembers(std::vector<std::wstring>& mem
         DWORD read = 0;
         DWORD total = 0;
         status = NetLocalGroupGetMembers(nullptr, group.c_str(), 3,
-                                         reinterpret_cast<BYTE**>(buffer.receive()),
+                                         buffer.receive(),
                                          MAX_PREFERRED_LENGTH, &read, &total, &resume);
         if (status != NERR_Success && status != ERROR_MORE_DATA) {
             failure = {L"(NetLocalGroupGetMembers)", status};
             return false;
         }
-        const auto* member = static_cast<const LOCALGROUP_MEMBERS_INFO_3*>(buffer.get());
-        for (DWORD i = 0; i < read; ++i) members.emplace_back(member[i].lgrmi3_domainandname);
+        const auto* member = reinterpret_cast<const LOCALGROUP_MEMBERS_INFO_3*>(buffer.get());
+        for (DWORD i = 0; i < read; ++i) {
+            // A member whose account cannot be resolved may come without a name.
+            if (member[i].lgrmi3_domainandname) members.emplace_back(member[i].lgrmi3_domainandname);
+        }
     } while (status == ERROR_MORE_DATA);
     return true;
 }

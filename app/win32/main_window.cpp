@@ -111,7 +111,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
     case WM_SETCURSOR:
-        if (OnSetCursor()) return TRUE;
+        if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -155,12 +155,17 @@ void MainWindow::OnActivate(bool active) {
 }
 
 void MainWindow::OnCommand(int id) {
-    if (id >= kCommand2 && id <= kCommand2 + 3) form_->Command2_Click(id - kCommand2);
+    // A click that reaches the window while a command's message box is up
+    // waits for nothing: commands never run inside one another.
+    if (inCommand_) return;
+    inCommand_ = true;
+    if (id >= kCommand2 && id < kCommand2 + kMoveButtonCount) form_->Command2_Click(id - kCommand2);
     else if (id == kCommand3) form_->Command3_Click();
     else if (id == kCommand4) Command4_Click();
+    inCommand_ = false;
 }
 
-// While busy, the hourglass shows wherever the pointer is over the window.
+// While busy, the hourglass shows wherever the pointer is over the client area.
 bool MainWindow::OnSetCursor() {
     if (busy_) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return busy_;

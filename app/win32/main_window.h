@@ -55,6 +55,7 @@ private:
     DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created
     int dpi_ = 96;  // the dots per inch the layout is converted at
     bool busy_ = false;  // the busy pointer shows over the window
+    bool inCommand_ = false;  // a button's command is running
     UniqueGdiObject font_;
     Win32Registry registry_;
     Win32SystemMessages systemMessages_;

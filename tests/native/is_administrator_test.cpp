@@ -43,11 +43,12 @@ TEST_F(IsAdministratorTest, OnlyAnExactDirectMemberNameCounts) {
 }
 
 TEST_F(IsAdministratorTest, AFailedQueryIsReportedAndRefuses) {
-    p.accounts.userFailure = DirectoryFailure{L"(GetUserName)", 5};
+    p.accounts.userFailure = DirectoryFailure{L"(GetUserName)", kErrorAccessDenied};
     EXPECT_FALSE(IsAdministrator(p.accounts, p.errors));
 
     p.accounts.userFailure.reset();
-    p.accounts.membersFailure = DirectoryFailure{L"(NetLocalGroupGetMembers)", 1376};
+    constexpr ErrorCode kNoSuchAlias = 1376;
+    p.accounts.membersFailure = DirectoryFailure{L"(NetLocalGroupGetMembers)", kNoSuchAlias};
     EXPECT_FALSE(IsAdministrator(p.accounts, p.errors));
 
     EXPECT_THAT(p.display.shown, ElementsAre(L"(GetUserName)text of 5\r\n",

@@ -17,7 +17,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::UnorderedElementsAre;
 
 constexpr int kMoveSelected = kCommand2 + 0;      // ">"
 constexpr int kMoveSelectedBack = kCommand2 + 1;  // "<"
@@ -95,7 +94,7 @@ TEST_F(CommandsTest, ChosenEntriesGoUnderBothHivesWithoutMessage) {
     SelectLines(kList1, {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", korean, longest});
     tarvin_->ClickAndWait(kMoveSelected);
 
-    EXPECT_THAT(tarvin_->RunDeletion(), IsEmpty());
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
     EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER), ElementsAre(L"Kept"));
     EXPECT_THAT(VendorEntries(HKEY_LOCAL_MACHINE), ElementsAre(L"Kept"));
     EXPECT_THAT(tarvin_->ListLines(kList1), ElementsAre(L"Kept"));
@@ -107,7 +106,7 @@ TEST_F(CommandsTest, AnEntryMissingUnderTheMachineGivesOneMessage) {
     Start();
     tarvin_->ClickAndWait(kMoveAll);
 
-    EXPECT_THAT(tarvin_->RunDeletion(), ElementsAre(DeleteFailure(ERROR_FILE_NOT_FOUND)));
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), ElementsAre(DeleteFailure(ERROR_FILE_NOT_FOUND)));
     EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER), IsEmpty());
     EXPECT_THAT(VendorEntries(HKEY_LOCAL_MACHINE), ElementsAre(L"Other"));
     EXPECT_THAT(tarvin_->ListLines(kList1), IsEmpty());
@@ -119,7 +118,7 @@ TEST_F(CommandsTest, AnEntryWithASubkeyStaysWithOneMessageWhileTheOthersGo) {
     Start();
     tarvin_->ClickAndWait(kMoveAll);
 
-    EXPECT_THAT(tarvin_->RunDeletion(), ElementsAre(DeleteFailure(ERROR_ACCESS_DENIED)));
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), ElementsAre(DeleteFailure(ERROR_ACCESS_DENIED)));
     EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER), ElementsAre(L"KT-HLD"));
     EXPECT_THAT(VendorEntries(HKEY_LOCAL_MACHINE), IsEmpty());
     // The registered list is not read again: the entry that stayed is on neither list.

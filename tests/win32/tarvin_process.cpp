@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/control_ids.h"
 #include "app/message_display.h"
 #include "products/win32/win32_product_list.h"
@@ -85,7 +88,7 @@ HWND TarvinProcess::WaitForWindow(const wchar_t* className, const wchar_t* capti
     for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
         const auto windows = TopLevelWindows(className, caption);
         if (!windows.empty()) return windows.front();
-        Sleep(kPollMs);
+        if (WaitForSingleObject(process_.get(), kPollMs) != WAIT_TIMEOUT) break;  // ended
     }
     return nullptr;
 }
@@ -112,45 +115,58 @@ void TarvinProcess::Dismiss(HWND box) {
     EXPECT_FALSE(IsWindow(box)) << "the message box did not close";
 }
 
+HWND TarvinProcess::Control(int controlId) const {
+    const HWND window = WaitForMainWindow();
+    EXPECT_NE(window, nullptr) << "TARVIN's window is gone";
+    return GetDlgItem(window, controlId);
+}
+
 std::vector<std::wstring> TarvinProcess::ListLines(int controlId) const {
     // List box messages carry their text across processes.
-    const Win32ProductList list(GetDlgItem(WaitForMainWindow(), controlId));
+    const Win32ProductList list(Control(controlId));
     std::vector<std::wstring> lines;
     for (int i = 0; i < list.ListCount(); ++i) lines.push_back(list.List(i));
     return lines;
 }
 
 void TarvinProcess::Select(int listId, int line) const {
-    SendMessageW(GetDlgItem(WaitForMainWindow(), listId), LB_SETSEL, TRUE, line);
+    SendMessageW(Control(listId), LB_SETSEL, TRUE, line);
 }
 
 void TarvinProcess::Click(int controlId) const {
-    PostMessageW(GetDlgItem(WaitForMainWindow(), controlId), BM_CLICK, 0, 0);
+    PostMessageW(Control(controlId), BM_CLICK, 0, 0);
+}
+
+bool TarvinProcess::SendClick(int controlId) const {
+    // The button tells the window with a sent message, so the click returns
+    // once the window's handler has run.
+    return SendMessageTimeoutW(Control(controlId), BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs,
+                               nullptr) != 0;
 }
 
 void TarvinProcess::ClickAndWait(int controlId) const {
-    // A sent message returns once the window's thread has handled it.
-    const HWND button = GetDlgItem(WaitForMainWindow(), controlId);
-    const LRESULT sent = SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
-    EXPECT_NE(sent, 0) << "the click on " << controlId << " was not handled in time";
+    EXPECT_TRUE(SendClick(controlId)) << "the click on " << controlId << " was not handled in time";
 }
 
-std::vector<std::wstring> TarvinProcess::RunDeletion() const {
-    Click(kCommand3);
-    // Each message box holds the command up; the delete list is emptied last.
+std::vector<std::wstring> TarvinProcess::ClickAnsweringMessages(int controlId) const {
+    std::atomic<bool> handled{false};
+    std::thread click([&] {
+        EXPECT_TRUE(SendClick(controlId)) << "the command did not end in time";
+        handled = true;
+    });
     std::vector<std::wstring> prompts;
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
+    while (!handled) {
         const auto boxes = MessageBoxes();
-        if (!boxes.empty()) {
-            prompts.push_back(MessageBoxText(boxes.front()));
-            Dismiss(boxes.front());
-            waited = 0;
-        } else if (ListLines(kList2).empty()) {
-            return prompts;
+        if (boxes.empty()) {
+            Sleep(kPollMs);
+            continue;
         }
-        Sleep(kPollMs);
+        prompts.push_back(MessageBoxText(boxes.front()));
+        Dismiss(boxes.front());
     }
-    ADD_FAILURE() << "the run-deletion command did not end";
+    click.join();
+    EXPECT_EQ(WaitForSingleObject(process_.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "TARVIN ended during the command";
     return prompts;
 }
 

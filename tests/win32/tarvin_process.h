@@ -32,7 +32,8 @@ public:
     // Presses OK and waits until the box is gone.
     static void Dismiss(HWND box);
 
-    // The lines of the list box with this control id, in order.
+    // The lines of the list box with this control id, in order. Like every
+    // call on a control, fails the test when TARVIN's window is gone.
     std::vector<std::wstring> ListLines(int controlId) const;
     // Selects line `line` of the list box with this control id, adding it to the selection.
     void Select(int listId, int line) const;
@@ -41,17 +42,22 @@ public:
     // Clicks the button with this control id and returns once its handler has
     // run. Only for commands that show no message box.
     void ClickAndWait(int controlId) const;
-    // Clicks the run-deletion button, answers every message box it shows, and
-    // returns their prompts once the delete list has been emptied.
-    std::vector<std::wstring> RunDeletion() const;
+    // Clicks the button with this control id, answers every message box its
+    // handler shows, and returns their prompts once the handler has run.
+    std::vector<std::wstring> ClickAnsweringMessages(int controlId) const;
 
     // True when the process has ended within the timeout.
     bool WaitForExit() const;
     DWORD ExitCode() const;
 
 private:
+    // The control of the main window with this id.
+    HWND Control(int controlId) const;
+    // Clicks a button through a sent message: true once the handler has run.
+    bool SendClick(int controlId) const;
     // The first visible top-level window of the process with this class and
-    // caption (any caption when null); null after a timeout.
+    // caption (any caption when null); null after a timeout or once the
+    // process has ended.
     HWND WaitForWindow(const wchar_t* className, const wchar_t* caption) const;
     std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption) const;
 
