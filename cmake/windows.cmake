@@ -43,5 +43,13 @@ add_wine_test(e2e_tests
   tests/win32/tarvin_process.cpp
   tests/win32/test_registry.cpp)
 add_dependencies(e2e_tests TARVIN)
+add_wine_test(e2e_robustness_tests
+  tests/win32/e2e_hostile_registry_test.cpp
+  tests/win32/e2e_scale_test.cpp
+  tests/win32/process_resources.cpp
+  tests/win32/tarvin_process.cpp
+  tests/win32/test_registry.cpp)
+target_link_libraries(e2e_robustness_tests PRIVATE psapi)
+add_dependencies(e2e_robustness_tests TARVIN)
 
 add_subdirectory(bench)
