@@ -16,9 +16,6 @@ namespace {
 
 using tarvin::UniqueRegistryKey;
 
-// The access TARVIN opens the vendor key with for deleting: every key-specific right.
-constexpr REGSAM kDeleteAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |
-                                 KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK;
 constexpr DWORD kNameBufferLength = 256;  // 255 characters and the NUL
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -84,8 +81,8 @@ void MoveAll(HWND from, HWND to) {
 
 void DeleteUnder(HKEY hive, HWND list) {
     UniqueRegistryKey vendor;
-    if (RegOpenKeyExW(hive, tarvin::kVendorKeyPath, 0, kDeleteAccess, vendor.receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(hive, tarvin::kVendorKeyPath, 0, tarvin::kKeyAllKeySpecificRights,
+                      vendor.receive()) != ERROR_SUCCESS) {
         return;
     }
     for (int i = static_cast<int>(Send(list, LB_GETCOUNT)) - 1; i >= 0; --i) {
