@@ -37,7 +37,10 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
     bool CreateControls();
+    void LayOutControls();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);
     void OnCommand(int id);
     void Command4_Click();
@@ -50,6 +53,8 @@ private:
     DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created
     int dpi_ = 96;  // the dots per inch the layout is converted at
     UniqueGdiObject font_;
+    UniqueIcon largeIcon_;
+    UniqueIcon smallIcon_;
     Win32Registry registry_;
     Win32SystemMessages systemMessages_;
     SystemErrorReporter errors_{*this, systemMessages_};
