@@ -48,3 +48,21 @@ add_wine_test(e2e_tests
   tests/win32/tarvin_process.cpp
   tests/win32/test_registry.cpp)
 add_dependencies(e2e_tests TARVIN)
+add_wine_test(window_tests
+  tests/win32/window_test.cpp
+  tests/win32/executable_resources_test.cpp
+  tests/win32/window_inspection.cpp
+  tests/win32/tarvin_process.cpp
+  tests/win32/test_registry.cpp)
+target_link_libraries(window_tests PRIVATE version)
+add_dependencies(window_tests TARVIN)
+
+# Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
+# build tree. They change the prefix's DPI while they run, and take the prefix
+# to themselves like every Wine test.
+foreach(dpi 96 144)
+  add_test(NAME window_screenshot_${dpi}dpi
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/window_screenshot.sh ${CMAKE_BINARY_DIR}/wineprefix
+                   $<TARGET_FILE:TARVIN> ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
+  set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
+endforeach()
