@@ -32,10 +32,12 @@ SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD e
     using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     const auto adjustForDpi = User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
     RECT frame{0, 0, clientWidth, clientHeight};
-    const BOOL adjusted = adjustForDpi
-        ? adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))
-        : AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    if (!adjusted) return {0, 0};
+    // Both leave the rectangle as it is when they fail.
+    if (adjustForDpi) {
+        adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 

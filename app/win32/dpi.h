@@ -12,8 +12,8 @@ namespace tarvin {
 int WindowDpi(HWND window);
 
 // The window size, in pixels, that gives a client area of clientWidth by
-// clientHeight at dpi for a window of this style (no menu). Zero size when the
-// system cannot tell.
+// clientHeight at dpi for a window of this style (no menu). The client size
+// itself when the system cannot tell.
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 
 // The system's message font, sized for dpi; null when it cannot be created.

@@ -31,7 +31,8 @@ ControlClass ClassOf(ControlKind kind) {
 }
 
 // The program's icon in the size of the system metrics given (SM_CXICON,
-// SM_CYICON or SM_CXSMICON, SM_CYSMICON); null if it cannot be loaded.
+// SM_CYICON or SM_CXSMICON, SM_CYSMICON); null if it cannot be loaded, which
+// leaves the window with the system's default icon.
 HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVIN), IMAGE_ICON,
                                          GetSystemMetrics(widthMetric),
@@ -123,9 +124,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool MainWindow::OnCreate() {
     dpi_ = WindowDpi(window_);
-    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi_),
-                                          TwipsToPixels(kClientHeightTwips, dpi_), kWindowStyle, 0, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size =
+        WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi_),
+                            TwipsToPixels(kClientHeightTwips, dpi_), kWindowStyle, 0, dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return CreateControls();
 }
 
