@@ -27,17 +27,32 @@ struct Placement {
 // The layout's twips at 96 DPI (15 twips to the pixel) and at 144 DPI (10 to
 // the pixel, halves rounded up), worked out by hand.
 const std::vector<Placement> kAt96Dpi{
-    {kLabel1, 8, 8, 121, 17},       {kLabel2, 176, 8, 105, 17},    {kList1, 8, 32, 129, 268},
-    {kList2, 176, 32, 129, 268},    {kCommand2 + 2, 144, 80, 25, 25},
-    {kCommand2 + 0, 144, 112, 25, 25}, {kCommand2 + 1, 144, 144, 25, 25},
-    {kCommand2 + 3, 144, 176, 25, 25}, {kCommand3, 8, 312, 145, 25}, {kCommand4, 160, 312, 145, 25},
+    {kLabel1, 8, 8, 121, 17},
+    {kLabel2, 176, 8, 105, 17},
+    {kList1, 8, 32, 129, 268},
+    {kList2, 176, 32, 129, 268},
+    {kCommand2 + 2, 144, 80, 25, 25},
+    {kCommand2 + 0, 144, 112, 25, 25},
+    {kCommand2 + 1, 144, 144, 25, 25},
+    {kCommand2 + 3, 144, 176, 25, 25},
+    {kCommand3, 8, 312, 145, 25},
+    {kCommand4, 160, 312, 145, 25},
 };
 const std::vector<Placement> kAt144Dpi{
-    {kLabel1, 12, 12, 182, 26},     {kLabel2, 264, 12, 158, 26},   {kList1, 12, 48, 194, 402},
-    {kList2, 264, 48, 194, 402},    {kCommand2 + 2, 216, 120, 38, 38},
-    {kCommand2 + 0, 216, 168, 38, 38}, {kCommand2 + 1, 216, 216, 38, 38},
-    {kCommand2 + 3, 216, 264, 38, 38}, {kCommand3, 12, 468, 218, 38}, {kCommand4, 240, 468, 218, 38},
+    {kLabel1, 12, 12, 182, 26},
+    {kLabel2, 264, 12, 158, 26},
+    {kList1, 12, 48, 194, 402},
+    {kList2, 264, 48, 194, 402},
+    {kCommand2 + 2, 216, 120, 38, 38},
+    {kCommand2 + 0, 216, 168, 38, 38},
+    {kCommand2 + 1, 216, 216, 38, 38},
+    {kCommand2 + 3, 216, 264, 38, 38},
+    {kCommand3, 12, 468, 218, 38},
+    {kCommand4, 240, 468, 218, 38},
 };
+
+const int kButtons[] = {kCommand2 + 0, kCommand2 + 1, kCommand2 + 2, kCommand2 + 3,
+                        kCommand3,     kCommand4};
 
 SIZE ClientSize(HWND window) {
     RECT client{};
@@ -114,9 +129,10 @@ TEST_F(WindowTest, FixedFrameCaptionAndLayoutAt96Dpi) {
     const HWND list = GetDlgItem(window, kList1);
     EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & (LBS_SORT | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT),
               LBS_SORT | LBS_EXTENDEDSEL);
-    for (const int button : {kCommand2 + 0, kCommand2 + 1, kCommand2 + 2, kCommand2 + 3, +kCommand3, +kCommand4}) {
-        EXPECT_EQ(GetWindowLongW(GetDlgItem(window, button), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON)
-            << "no default button: " << button;
+    for (const int button : kButtons) {
+        EXPECT_EQ(GetWindowLongW(GetDlgItem(window, button), GWL_STYLE) & BS_TYPEMASK,
+                  BS_PUSHBUTTON)
+            << "not a plain push button: " << button;
     }
 }
 
