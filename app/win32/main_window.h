@@ -40,7 +40,10 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
     bool CreateControls();
+    void LayOutControls();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);
     void OnCommand(int id);
     bool OnSetCursor();
@@ -57,6 +60,8 @@ private:
     bool busy_ = false;  // the busy pointer shows over the window
     bool inCommand_ = false;  // a button's command is running
     UniqueGdiObject font_;
+    UniqueIcon largeIcon_;
+    UniqueIcon smallIcon_;
     Win32Registry registry_;
     Win32SystemMessages systemMessages_;
     Win32AccountDirectory accounts_;
