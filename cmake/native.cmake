@@ -29,8 +29,3 @@ if(TARVIN_WIN32)
   # The Windows tests are all declared in the cross build's top directory.
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${WIN32_BINARY_DIR}/CTestTestfile.cmake)
 endif()
-
-# The committed icon is the one its script makes from its source.
-add_test(NAME icon_is_made_from_its_source
-         COMMAND sh -c "\"$0/resources/make-icon.sh\" \"$1\" && cmp \"$1\" \"$0/resources/tarvin.ico\""
-                 ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/tarvin.ico)

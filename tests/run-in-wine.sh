@@ -13,10 +13,14 @@ shift
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
+# The marker of a finished prefix names this script's version: a prefix made
+# by an earlier version, with other settings, is made again.
+ready="$prefix/.ready-$(sha1sum "${BASH_SOURCE[0]}" | cut -c1-12)"
+
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9
-  if [ ! -f "$prefix/.ready" ]; then
+  if [ ! -f "$ready" ]; then
     rm -rf "$prefix"
     # Wine's own processes outlive these commands: they must not hold the lock.
     wineboot -i >/dev/null 2>&1 9>&-
@@ -25,7 +29,7 @@ mkdir -p "$(dirname "$prefix")"
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ \
       /d IPAPGothic /f >/dev/null 2>&1 9>&-
     wineserver -w 9>&-
-    touch "$prefix/.ready"
+    touch "$ready"
   fi
 ) 9>"$prefix.lock"
 

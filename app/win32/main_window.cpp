@@ -12,6 +12,10 @@ namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // thin, fixed frame
 
+// Sent by Windows 10 from version 1703 on, before WM_DPICHANGED; the headers
+// declare it only for programs that require that version.
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
+
 struct ControlClass {
     const wchar_t* className;
     DWORD style;
@@ -112,6 +116,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
         break;
+    case kGetDpiScaledSize:
+        // The frame does not scale with the DPI as the client area does: the
+        // size for the new DPI is computed, not scaled from the present one.
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(static_cast<int>(wParam));
+        return TRUE;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -125,11 +134,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+SIZE MainWindow::FrameSize(int dpi) {
+    return WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                               TwipsToPixels(kClientHeightTwips, dpi), kWindowStyle, 0, dpi);
+}
+
 bool MainWindow::OnCreate() {
     dpi_ = WindowDpi(window_);
-    const SIZE size =
-        WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi_),
-                            TwipsToPixels(kClientHeightTwips, dpi_), kWindowStyle, 0, dpi_);
+    const SIZE size = FrameSize(dpi_);
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return CreateControls();

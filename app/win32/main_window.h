@@ -40,6 +40,8 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window's outer size that gives the client area its size at dpi.
+    static SIZE FrameSize(int dpi);
     bool OnCreate();
     bool CreateControls();
     void LayOutControls();

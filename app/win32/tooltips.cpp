@@ -17,7 +17,7 @@ HWND CreateTooltips(HWND window, HINSTANCE instance) {
     for (const ControlLayout& control : kControls) {
         if (!control.tooltip) continue;
         TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;  // accepted by every version of the control
         // The tool is the control's window, whose mouse messages the tooltip
         // watches by subclassing it: no rectangle to keep up to date.
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -26,7 +26,7 @@ HWND CreateTooltips(HWND window, HINSTANCE instance) {
         tool.lpszText = const_cast<wchar_t*>(control.tooltip);  // copied by the control
         if (!SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
             DestroyWindow(tooltips);
-            SetLastError(ERROR_NOT_ENOUGH_MEMORY);  // the only reason a tool is refused
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);  // a well-formed tool is refused for want of memory only
             return nullptr;
         }
     }

@@ -130,7 +130,8 @@ TEST_F(ExecutableResourcesTest, ManifestAsksForTheHighestAvailableLevel) {
         Resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
     EXPECT_THAT(manifest, HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
-    EXPECT_THAT(manifest, HasSubstr(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"));
+    EXPECT_THAT(manifest, HasSubstr(R"(name="Microsoft.Windows.Common-Controls")"));
+    EXPECT_THAT(manifest, HasSubstr(R"(version="6.0.0.0")"));
 }
 
 }  // namespace

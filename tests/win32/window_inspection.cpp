@@ -59,6 +59,7 @@ std::map<int, std::wstring> TooltipTexts(HWND window) {
     // TTM_ENUMTOOLSW fills a TTTOOLINFOW and copies the text into the buffer
     // it points to: both in the tooltip's process.
     RemoteMemory remote(window, sizeof(TTTOOLINFOW) + kTooltipTextCapacity * sizeof(wchar_t));
+    if (!remote.address()) return texts;
     const auto count = SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         TTTOOLINFOW tool{};
@@ -108,29 +109,14 @@ void RemoteMemory::Read(void* data, std::size_t size, std::size_t offset) const 
                                   size, nullptr));
 }
 
-ScopedSystemDpi::ScopedSystemDpi(DWORD dpi) {
-    const LSTATUS opened = RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0,
-                                           KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                                           key_.receive(), nullptr);
-    if (opened != ERROR_SUCCESS) {
-        ADD_FAILURE() << "opening the desktop settings: " << opened;
-        return;
-    }
-    DWORD size = sizeof previous_;
-    hadValue_ = RegQueryValueExW(key_.get(), kLogPixels, nullptr, nullptr,
-                                 reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS;
-    EXPECT_EQ(RegSetValueExW(key_.get(), kLogPixels, 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&dpi), sizeof dpi),
+void SetSystemDpi(DWORD dpi) {
+    UniqueRegistryKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              key.receive(), nullptr),
               ERROR_SUCCESS);
-}
-
-ScopedSystemDpi::~ScopedSystemDpi() {
-    if (!key_) return;
-    const LSTATUS restored =
-        hadValue_ ? RegSetValueExW(key_.get(), kLogPixels, 0, REG_DWORD,
-                                   reinterpret_cast<const BYTE*>(&previous_), sizeof previous_)
-                  : RegDeleteValueW(key_.get(), kLogPixels);
-    EXPECT_TRUE(restored == ERROR_SUCCESS || restored == ERROR_FILE_NOT_FOUND) << restored;
+    EXPECT_EQ(RegSetValueExW(key.get(), kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                             sizeof dpi),
+              ERROR_SUCCESS);
 }
 
 }  // namespace tarvin::testing

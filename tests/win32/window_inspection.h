@@ -51,19 +51,8 @@ private:
 };
 
 // Sets the DPI that Wine gives the processes started from now on (LogPixels
-// under HKEY_CURRENT_USER\Control Panel\Desktop) and puts the previous
-// setting back on destruction.
-class ScopedSystemDpi {
-public:
-    explicit ScopedSystemDpi(DWORD dpi);
-    ~ScopedSystemDpi();
-    ScopedSystemDpi(const ScopedSystemDpi&) = delete;
-    ScopedSystemDpi& operator=(const ScopedSystemDpi&) = delete;
-
-private:
-    UniqueRegistryKey key_;
-    bool hadValue_ = false;
-    DWORD previous_ = 0;
-};
+// under HKEY_CURRENT_USER\Control Panel\Desktop). Every test that looks at
+// sizes sets the DPI it needs, so that none depends on one before it.
+void SetSystemDpi(DWORD dpi);
 
 }  // namespace tarvin::testing

@@ -3,8 +3,8 @@
 #   window_screenshot.sh PREFIX TARVIN.exe DPI OUTPUT.png
 # TARVIN runs on a Wine virtual desktop, which draws the window frame, on the
 # X display in DISPLAY, with the demo entries in the registry. The prefix's
-# LogPixels is set for the run; the prefix gets its previous value back, and
-# loses the entries, when the script ends.
+# LogPixels is set for the run; the prefix is set back to 96 DPI, and loses
+# the entries, when the script ends.
 set -euo pipefail
 prefix=$(realpath -m "$1") exe=$(realpath "$2") dpi=$3 output=$(realpath -m "$4")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,17 +12,14 @@ wine_run() { "$here/../run-in-wine.sh" "$prefix" "$@"; }
 desktop_key='HKCU\Control Panel\Desktop'
 desktop_size=800x720
 
-previous_dpi=$(wine_run reg query "$desktop_key" /v LogPixels 2>/dev/null | awk '$1 == "LogPixels" {print $3}' || true)
 shot=$(mktemp --suffix=.png)
 # This script holds the prefix alone: ending every Wine process in it ends
-# TARVIN and its desktop.
+# TARVIN and its desktop. The prefix goes back to 96 DPI, which the other tests
+# do not depend on (those that look at sizes set their own).
 restore() {
   WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  if [ -n "$previous_dpi" ]; then
-    wine_run reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$((previous_dpi))" /f
-  else
-    wine_run reg delete "$desktop_key" /v LogPixels /f
-  fi >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+  wine_run reg add "$desktop_key" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 || true
   wine_run reg delete 'HKCU\Software\Norvale' /f >/dev/null 2>&1 || true
   wine_run reg delete 'HKLM\Software\Norvale' /f >/dev/null 2>&1 || true
   rm -f "$shot"
