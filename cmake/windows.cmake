@@ -1,6 +1,8 @@
 # Windows build: TARVIN.exe, one self-contained 32-bit GUI program, and the
 # tests that ctest runs under Wine.
 
+enable_language(RC)
+
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
                         WINVER=0x0601 _WIN32_WINNT=0x0601)
 # No DLL beyond those Windows ships: the C++ runtime, libgcc and winpthread go in.
@@ -10,14 +12,19 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # The platform layer: the portable interfaces on the Win32 API.
 add_library(tarvin_win32 STATIC
   access/win32/win32_account_directory.cpp
+  app/win32/dpi.cpp
   app/win32/layout.cpp
   app/win32/main_window.cpp
+  app/win32/tooltips.cpp
   products/win32/win32_product_list.cpp
   registry/win32/win32_registry.cpp
   registry/win32/win32_system_messages.cpp)
-target_link_libraries(tarvin_win32 PUBLIC tarvin_core netapi32)
+target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32 netapi32)
 
-add_executable(TARVIN WIN32 app/win32/main.cpp)
+# Icon, version information and manifest: resources/tarvin.rc.
+add_executable(TARVIN WIN32 app/win32/main.cpp resources/tarvin.rc)
+set_source_files_properties(resources/tarvin.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/tarvin.ico;${CMAKE_SOURCE_DIR}/resources/tarvin.manifest;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
 target_link_libraries(TARVIN PRIVATE tarvin_win32)
 target_link_options(TARVIN PRIVATE -municode)
 
@@ -43,6 +50,25 @@ add_wine_test(e2e_tests
   tests/win32/tarvin_process.cpp
   tests/win32/test_registry.cpp)
 add_dependencies(e2e_tests TARVIN)
+add_wine_test(window_tests
+  tests/win32/window_test.cpp
+  tests/win32/executable_resources_test.cpp
+  tests/win32/window_inspection.cpp
+  tests/win32/tarvin_process.cpp
+  tests/win32/test_registry.cpp)
+target_link_libraries(window_tests PRIVATE version)
+add_dependencies(window_tests TARVIN)
+
+# Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
+# build tree. They change the prefix's DPI while they run, and take the prefix
+# to themselves like every Wine test.
+foreach(dpi 96 144)
+  add_test(NAME window_screenshot_${dpi}dpi
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/window_screenshot.sh ${CMAKE_BINARY_DIR}/wineprefix
+                   $<TARGET_FILE:TARVIN> ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
+  set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
+endforeach()
+
 add_wine_test(e2e_robustness_tests
   tests/win32/e2e_hostile_registry_test.cpp
   tests/win32/e2e_scale_test.cpp

@@ -2,7 +2,10 @@
 # Runs a Windows program under Wine in the given prefix: run-in-wine.sh PREFIX [PROGRAM [ARGS...]]
 # Makes the prefix on first use (without PROGRAM, only that): 32-bit, Japanese locale
 # (code page 932), no crash dialog, so that a crash fails a test instead of waiting
-# for someone to close a window.
+# for someone to close a window. Wine's Japanese locale sets dialogs and the
+# message font in "MS UI Gothic" (through "MS Shell Dlg", which Japanese Windows
+# maps to it too) but has no such font: IPA P Gothic, a proportional Japanese
+# Gothic like it, stands in for it.
 set -euo pipefail
 prefix=$(realpath -m "$1")  # Wine takes absolute prefixes only
 shift
@@ -10,17 +13,23 @@ shift
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
+# The marker of a finished prefix names this script's version: a prefix made
+# by an earlier version, with other settings, is made again.
+ready="$prefix/.ready-$(sha1sum "${BASH_SOURCE[0]}" | cut -c1-12)"
+
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9
-  if [ ! -f "$prefix/.ready" ]; then
+  if [ ! -f "$ready" ]; then
     rm -rf "$prefix"
     # Wine's own processes outlive these commands: they must not hold the lock.
     wineboot -i >/dev/null 2>&1 9>&-
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >/dev/null 2>&1 9>&-
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ \
+      /d IPAPGothic /f >/dev/null 2>&1 9>&-
     wineserver -w 9>&-
-    touch "$prefix/.ready"
+    touch "$ready"
   fi
 ) 9>"$prefix.lock"
 

@@ -15,6 +15,12 @@ struct ControlLayout {
     ControlKind kind;
     const wchar_t* caption;
     int left, top, width, height;
+    const wchar_t* tooltip;  // null: none
+};
+
+// A control's place in pixels, relative to the client area.
+struct PixelPlacement {
+    int x, y, width, height;
 };
 
 // The window's caption and client size in twips.
@@ -30,6 +36,12 @@ extern const std::array<ControlLayout, 10> kControls;
 // Converts twips to pixels at dpi dots per inch.
 inline int TwipsToPixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
+}
+
+// Where control goes at dpi dots per inch.
+inline PixelPlacement PlacementAt(const ControlLayout& control, int dpi) {
+    return {TwipsToPixels(control.left, dpi), TwipsToPixels(control.top, dpi),
+            TwipsToPixels(control.width, dpi), TwipsToPixels(control.height, dpi)};
 }
 
 }  // namespace tarvin

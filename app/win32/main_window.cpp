@@ -1,13 +1,20 @@
 #include "app/win32/main_window.h"
 
 #include "app/control_ids.h"
+#include "app/win32/dpi.h"
 #include "app/win32/layout.h"
+#include "app/win32/tooltips.h"
+#include "resources/resource_ids.h"
 
 namespace tarvin {
 
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // thin, fixed frame
+
+// Sent by Windows 10 from version 1703 on, before WM_DPICHANGED; the headers
+// declare it only for programs that require that version.
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
 struct ControlClass {
     const wchar_t* className;
@@ -27,18 +34,13 @@ ControlClass ClassOf(ControlKind kind) {
     return {};
 }
 
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-HFONT CreateMessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+// The program's icon in the size of the system metrics given (SM_CXICON,
+// SM_CYICON or SM_CXSMICON, SM_CYSMICON); null if it cannot be loaded, which
+// leaves the window with the system's default icon.
+HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVIN), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -48,7 +50,10 @@ bool MainWindow::Create() {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    largeIcon_.reset(LoadProgramIcon(instance_, SM_CXICON, SM_CYICON));
+    smallIcon_.reset(LoadProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON));
+    windowClass.hIcon = largeIcon_.get();
+    windowClass.hIconSm = smallIcon_.get();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
@@ -57,12 +62,10 @@ bool MainWindow::Create() {
         return false;
     }
 
-    dpi_ = ScreenDpi();
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    // The size follows in WM_CREATE, once the window's DPI is known.
     if (!CreateWindowExW(0, kMainWindowClass, kWindowCaption, kWindowStyle, CW_USEDEFAULT,
-                         CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                         nullptr, instance_, this)) {
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
+                         this)) {
         // A control that failed to appear failed the window with it.
         errors_.ShowSystemError(L"(CreateWindowEx)", controlError_ ? controlError_ : GetLastError());
         return false;
@@ -103,7 +106,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = window_;
     switch (message) {
     case WM_CREATE:
-        return CreateControls() ? 0 : -1;
+        return OnCreate() ? 0 : -1;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
@@ -113,6 +116,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
         break;
+    case kGetDpiScaledSize:
+        // The frame does not scale with the DPI as the client area does: the
+        // size for the new DPI is computed, not scaled from the present one.
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(static_cast<int>(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -123,25 +134,62 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+SIZE MainWindow::FrameSize(int dpi) {
+    return WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                               TwipsToPixels(kClientHeightTwips, dpi), kWindowStyle, 0, dpi);
+}
+
+bool MainWindow::OnCreate() {
+    dpi_ = WindowDpi(window_);
+    const SIZE size = FrameSize(dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return CreateControls();
+}
+
+// Creates the controls in child-window order, unplaced: LayOutControls places them.
 bool MainWindow::CreateControls() {
-    font_.reset(CreateMessageFont());
     for (const ControlLayout& control : kControls) {
         const ControlClass cls = ClassOf(control.kind);
-        const HWND child = CreateWindowExW(
-            cls.exStyle, cls.className, control.caption, WS_CHILD | WS_VISIBLE | cls.style,
-            TwipsToPixels(control.left, dpi_), TwipsToPixels(control.top, dpi_),
-            TwipsToPixels(control.width, dpi_), TwipsToPixels(control.height, dpi_), window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
-        if (!child) {
+        if (!CreateWindowExW(cls.exStyle, cls.className, control.caption,
+                             WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0, window_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
+                             nullptr)) {
             controlError_ = GetLastError();
             return false;
         }
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
+    if (!CreateTooltips(window_, instance_)) {
+        controlError_ = GetLastError();
+        return false;
+    }
+    LayOutControls();
     list1_.emplace(GetDlgItem(window_, kList1));
     list2_.emplace(GetDlgItem(window_, kList2));
     form_.emplace(Platform{*list1_, *list2_, registry_, accounts_, *this, systemMessages_, *this});
     return true;
+}
+
+// Gives every control the message font and its place at dpi_. The font comes
+// first: a list box fits its height to whole lines of its font when it is sized.
+void MainWindow::LayOutControls() {
+    UniqueGdiObject font(CreateMessageFont(dpi_));
+    for (const ControlLayout& control : kControls) {
+        const HWND child = GetDlgItem(window_, control.id);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        const PixelPlacement place = PlacementAt(control, dpi_);
+        SetWindowPos(child, nullptr, place.x, place.y, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    font_ = std::move(font);  // the previous font is no longer in use
+}
+
+// The window moved to a monitor of another DPI, or that monitor's scaling changed.
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutControls();
 }
 
 void MainWindow::OnActivate(bool active) {

@@ -40,7 +40,12 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window's outer size that gives the client area its size at dpi.
+    static SIZE FrameSize(int dpi);
+    bool OnCreate();
     bool CreateControls();
+    void LayOutControls();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);
     void OnCommand(int id);
     bool OnSetCursor();
@@ -57,6 +62,8 @@ private:
     bool busy_ = false;  // the busy pointer shows over the window
     bool inCommand_ = false;  // a button's command is running
     UniqueGdiObject font_;
+    UniqueIcon largeIcon_;
+    UniqueIcon smallIcon_;
     Win32Registry registry_;
     Win32SystemMessages systemMessages_;
     Win32AccountDirectory accounts_;

@@ -59,6 +59,13 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() { return nullptr; }
+    static void Release(Handle icon) { DestroyIcon(icon); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle Empty() { return nullptr; }

@@ -21,13 +21,6 @@ constexpr wchar_t kMessageBoxClass[] = L"#32770";
 // The static control that holds a message box's prompt.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-std::wstring TarvinPath() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring program(path, length);
-    return program.substr(0, program.find_last_of(L'\\') + 1) + L"TARVIN.exe";
-}
-
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)), L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size() + 1))));
@@ -56,6 +49,13 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 }
 
 }  // namespace
+
+std::wstring TarvinPath() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring program(path, length);
+    return program.substr(0, program.find_last_of(L'\\') + 1) + L"TARVIN.exe";
+}
 
 TarvinProcess::TarvinProcess() {
     STARTUPINFOW startup{};

@@ -12,6 +12,9 @@
 
 namespace tarvin::testing {
 
+// TARVIN.exe in the directory of the running test program.
+std::wstring TarvinPath();
+
 class TarvinProcess {
 public:
     // Starts TARVIN.exe from the directory of the running test program.
