@@ -29,11 +29,18 @@ std::wstring BesideThisProgram(const wchar_t* name) {
     return program.substr(0, program.find_last_of(L'\\') + 1) + name;
 }
 
+// Wine's own processes answer registry writes for a while after them, and
+// slow every registry call meanwhile: the timing starts once they are done.
+constexpr DWORD kSettleMs = 2000;
+
 // Both hives hold entries 0 to size - 1; false (and a message) when they could not be made.
 bool SeedBothHives(int size) {
-    if (SeedEntries(HKEY_CURRENT_USER, size) && SeedEntries(HKEY_LOCAL_MACHINE, size)) return true;
-    std::fprintf(stderr, "could not seed %d entries\n", size);
-    return false;
+    if (!SeedEntries(HKEY_CURRENT_USER, size) || !SeedEntries(HKEY_LOCAL_MACHINE, size)) {
+        std::fprintf(stderr, "could not seed %d entries\n", size);
+        return false;
+    }
+    Sleep(kSettleMs);
+    return true;
 }
 
 bool BothHivesEmpty() {
