@@ -8,7 +8,7 @@ namespace tarvin::testing {
 
 // What a process holds of the system's resources at one moment.
 struct ProcessResources {
-    int kernelHandles;         // open handles of every kind, registry keys among them
+    int kernelHandles;           // open handles of every kind, registry keys among them
     std::size_t committedBytes;  // private memory committed (the page file usage)
 };
 
