@@ -12,6 +12,7 @@ void Form1::Form_Load() {
     List1.Clear();
     List2.Clear();
     entryNames_ = EnumSubKeys(platform_.registry, errors_, Hive::CurrentUser, kVendorKeyPath);
+    const ProductListChange filling(List1, static_cast<int>(entryNames_.size()));
     for (EntryId entry = 0; entry < entryNames_.size(); ++entry) {
         List1.AddItem(GetDisplayName(entryNames_[entry]), entry);
     }

@@ -68,3 +68,14 @@ foreach(dpi 96 144)
                    $<TARGET_FILE:TARVIN> ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
   set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
 endforeach()
+
+add_wine_test(e2e_robustness_tests
+  tests/win32/e2e_hostile_registry_test.cpp
+  tests/win32/e2e_scale_test.cpp
+  tests/win32/process_resources.cpp
+  tests/win32/tarvin_process.cpp
+  tests/win32/test_registry.cpp)
+target_link_libraries(e2e_robustness_tests PRIVATE psapi)
+add_dependencies(e2e_robustness_tests TARVIN)
+
+add_subdirectory(bench)

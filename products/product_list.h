@@ -28,6 +28,26 @@ public:
     // Removes line index; the lines below move up by one, with their flags.
     virtual void RemoveItem(int index) = 0;
     virtual void Clear() = 0;
+
+    // Open a change of many lines at once and close it again; ProductListChange
+    // pairs them. In between, the list need not repaint after each line, and it
+    // makes room for addedLines more lines up front.
+    virtual void BeginBulkChange(int addedLines) = 0;
+    virtual void EndBulkChange() = 0;
+};
+
+// Holds a bulk change of one list open for its scope.
+class ProductListChange {
+public:
+    ProductListChange(ProductList& list, int addedLines) : list_(list) {
+        list_.BeginBulkChange(addedLines);
+    }
+    ~ProductListChange() { list_.EndBulkChange(); }
+    ProductListChange(const ProductListChange&) = delete;
+    ProductListChange& operator=(const ProductListChange&) = delete;
+
+private:
+    ProductList& list_;
 };
 
 }  // namespace tarvin

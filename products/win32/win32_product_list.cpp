@@ -36,4 +36,19 @@ void Win32ProductList::Clear() {
     Send(LB_RESETCONTENT);
 }
 
+void Win32ProductList::BeginBulkChange(int addedLines) {
+    // Each line repainted the list box and its scroll bar, and the line array
+    // grew in small steps: seconds for a thousand lines on a visible window.
+    Send(WM_SETREDRAW, FALSE);
+    if (addedLines > 0) {
+        constexpr int kTypicalTextBytes = 32 * sizeof(wchar_t);
+        Send(LB_INITSTORAGE, static_cast<WPARAM>(addedLines), addedLines * kTypicalTextBytes);
+    }
+}
+
+void Win32ProductList::EndBulkChange() {
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(listBox_, nullptr, TRUE);
+}
+
 }  // namespace tarvin

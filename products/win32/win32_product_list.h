@@ -19,6 +19,10 @@ public:
     void AddItem(const std::wstring& text, EntryId entry) override;
     void RemoveItem(int index) override;
     void Clear() override;
+    // Switches the list box's repainting off and reserves its storage; the end
+    // switches repainting on and repaints the list box once.
+    void BeginBulkChange(int addedLines) override;
+    void EndBulkChange() override;
 
 private:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

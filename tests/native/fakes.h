@@ -38,6 +38,9 @@ public:
     void AddItem(const std::wstring& text, EntryId entry) override;
     void RemoveItem(int index) override { lines.erase(lines.begin() + index); }
     void Clear() override { lines.clear(); }
+    // Nothing to repaint, and a vector makes its own room.
+    void BeginBulkChange(int) override {}
+    void EndBulkChange() override {}
 
     std::vector<std::wstring> Texts() const;
 

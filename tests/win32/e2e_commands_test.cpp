@@ -1,15 +1,7 @@
 // TARVIN.exe's move and run-deletion commands, on the Wine prefix's registry.
 // Under Wine the user who runs the tests is a member of Administrators.
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <optional>
-
-#include "app/control_ids.h"
-#include "registry/win32/win32_system_messages.h"
-#include "tests/win32/tarvin_process.h"
+#include "tests/win32/tarvin_test.h"
 #include "tests/win32/test_registry.h"
 
 namespace tarvin::testing {
@@ -18,37 +10,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr int kMoveSelected = kCommand2 + 0;      // ">"
-constexpr int kMoveSelectedBack = kCommand2 + 1;  // "<"
-constexpr int kMoveAll = kCommand2 + 2;           // ">>"
-constexpr int kMoveAllBack = kCommand2 + 3;       // "<<"
-
-class CommandsTest : public ::testing::Test {
-protected:
-    // Starts TARVIN and waits for its window.
-    void Start() {
-        tarvin_.emplace();
-        ASSERT_NE(tarvin_->WaitForMainWindow(), nullptr);
-        ASSERT_THAT(tarvin_->MessageBoxes(), IsEmpty());
-    }
-
-    // Selects the lines with these texts in a list, wherever its order puts them.
-    void SelectLines(int listId, const std::vector<std::wstring>& texts) {
-        const auto lines = tarvin_->ListLines(listId);
-        for (const std::wstring& text : texts) {
-            const auto line = std::find(lines.begin(), lines.end(), text);
-            ASSERT_NE(line, lines.end()) << "no line to select";
-            tarvin_->Select(listId, static_cast<int>(line - lines.begin()));
-        }
-    }
-
-    // "(RegDeleteKey)" and the system's text for code.
-    static std::wstring DeleteFailure(DWORD code) {
-        return L"(RegDeleteKey)" + Win32SystemMessages().Text(code);
-    }
-
-    std::optional<TarvinProcess> tarvin_;
-};
+class CommandsTest : public TarvinTest {};
 
 TEST_F(CommandsTest, MovesGoTheButtonsWayAndLeaveTheRegistryAlone) {
     SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD", L"KT-SELM2", L"Other"});

@@ -14,6 +14,8 @@ namespace tarvin::testing {
 namespace {
 
 constexpr DWORD kTimeoutMs = 15000;
+// A command may work through tens of thousands of lines on a busy machine.
+constexpr DWORD kCommandTimeoutMs = 60000;
 constexpr DWORD kPollMs = 20;
 constexpr wchar_t kMessageBoxClass[] = L"#32770";
 // The static control that holds a message box's prompt.
@@ -129,6 +131,10 @@ std::vector<std::wstring> TarvinProcess::ListLines(int controlId) const {
     return lines;
 }
 
+int TarvinProcess::LineCount(int controlId) const {
+    return Win32ProductList(Control(controlId)).ListCount();
+}
+
 void TarvinProcess::Select(int listId, int line) const {
     SendMessageW(Control(listId), LB_SETSEL, TRUE, line);
 }
@@ -140,8 +146,8 @@ void TarvinProcess::Click(int controlId) const {
 bool TarvinProcess::SendClick(int controlId) const {
     // The button tells the window with a sent message, so the click returns
     // once the window's handler has run.
-    return SendMessageTimeoutW(Control(controlId), BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs,
-                               nullptr) != 0;
+    return SendMessageTimeoutW(Control(controlId), BM_CLICK, 0, 0, SMTO_NORMAL,
+                               kCommandTimeoutMs, nullptr) != 0;
 }
 
 void TarvinProcess::ClickAndWait(int controlId) const {

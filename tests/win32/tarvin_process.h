@@ -38,6 +38,8 @@ public:
     // The lines of the list box with this control id, in order. Like every
     // call on a control, fails the test when TARVIN's window is gone.
     std::vector<std::wstring> ListLines(int controlId) const;
+    // The number of lines of the list box with this control id.
+    int LineCount(int controlId) const;
     // Selects line `line` of the list box with this control id, adding it to the selection.
     void Select(int listId, int line) const;
     // Clicks the button with this control id, without waiting for the handler.
@@ -52,6 +54,8 @@ public:
     // True when the process has ended within the timeout.
     bool WaitForExit() const;
     DWORD ExitCode() const;
+    // The process, with all access rights.
+    HANDLE Process() const { return process_.get(); }
 
 private:
     // The control of the main window with this id.

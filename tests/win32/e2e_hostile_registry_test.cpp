@@ -1,0 +1,158 @@
+// TARVIN.exe on registry contents that a PC may hold but nobody planned for,
+// and on a registry that changes while TARVIN runs. Each case checks that
+// the program stays up, says what it should, and deletes the chosen entries
+// and nothing else.
+
+#include "tests/win32/tarvin_test.h"
+#include "tests/win32/test_registry.h"
+
+namespace tarvin::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+using ::testing::UnorderedElementsAre;
+
+constexpr wchar_t kVendorParent[] = L"Software\\Norvale";
+
+std::wstring EntryPath(const std::wstring& entry) {
+    return std::wstring(kVendorKeyPath) + L"\\" + entry;
+}
+
+void SetText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& text) {
+    const LSTATUS status =
+        RegSetKeyValueW(root, path.c_str(), name, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ASSERT_EQ(status, ERROR_SUCCESS);
+}
+
+bool HasValue(HKEY root, const std::wstring& path, const wchar_t* name) {
+    return RegGetValueW(root, path.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+class HostileRegistryTest : public TarvinTest {
+protected:
+    void SeedBothHives(const std::vector<std::wstring>& entries) {
+        SeedVendorKey(HKEY_CURRENT_USER, entries);
+        SeedVendorKey(HKEY_LOCAL_MACHINE, entries);
+    }
+
+    void ExpectBothHivesHold(const std::vector<std::wstring>& entries) {
+        EXPECT_EQ(VendorEntries(HKEY_CURRENT_USER), entries);
+        EXPECT_EQ(VendorEntries(HKEY_LOCAL_MACHINE), entries);
+    }
+};
+
+TEST_F(HostileRegistryTest, NamesWithOuterSpacesAndReservedCharactersDeleteTheirOwnKeys) {
+    const std::wstring leading = L" KT-ARVO1";
+    const std::wstring trailing = L"KT-ARVO1 ";
+    const std::wstring reserved = L"KT*?\"<>|/ARVO";
+    SeedBothHives({leading, trailing, reserved, L"KT-ARVO1"});
+    Start();
+
+    // Only the exact entry name is in the table.
+    EXPECT_THAT(tarvin_->ListLines(kList1),
+                UnorderedElementsAre(leading, trailing, reserved, L"KT-ARVO ﾌﾟﾚﾃﾝT桁"));
+    SelectLines(kList1, {leading, trailing, reserved});
+    tarvin_->ClickAndWait(kMoveSelected);
+
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
+    ExpectBothHivesHold({L"KT-ARVO1"});
+    EXPECT_THAT(tarvin_->ListLines(kList1), ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝT桁"));
+}
+
+// "KT-HLD" is shown as "KT-HALDA": two equal lines from two different keys.
+// Deleting by the line's text would delete "KT-HLD" twice and never "KT-HALDA".
+TEST_F(HostileRegistryTest, AnEntryNamedLikeAnothersDisplayNameIsDeletedOnlyWhenChosen) {
+    SeedBothHives({L"KT-HALDA", L"KT-HLD"});
+    Start();
+    ASSERT_THAT(tarvin_->ListLines(kList1), ElementsAre(L"KT-HALDA", L"KT-HALDA"));
+
+    tarvin_->Select(kList1, 0);
+    tarvin_->ClickAndWait(kMoveSelected);
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
+    const std::vector<std::wstring> left = VendorEntries(HKEY_CURRENT_USER);
+    EXPECT_THAT(left, SizeIs(1));
+    EXPECT_EQ(VendorEntries(HKEY_LOCAL_MACHINE), left);
+
+    tarvin_->ClickAndWait(kMoveAll);
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
+    ExpectBothHivesHold({});
+}
+
+TEST_F(HostileRegistryTest, AValueWhereTheVendorKeyShouldBeIsReportedOnceAndKept) {
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        RemoveVendorKey(root);
+        SetText(root, kVendorParent, L"QZ", L"not a key");
+    }
+    tarvin_.emplace();
+
+    const HWND box = tarvin_->WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TarvinProcess::MessageBoxText(box),
+              L"(RegOpenKeyEx)" + Win32SystemMessages().Text(ERROR_FILE_NOT_FOUND));
+    TarvinProcess::Dismiss(box);
+    ASSERT_NE(tarvin_->WaitForMainWindow(), nullptr);
+    EXPECT_THAT(tarvin_->ListLines(kList1), IsEmpty());
+
+    // Without a vendor key under either hive, the deletion has nothing to say.
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
+    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, kVendorParent, L"QZ"));
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kVendorParent, L"QZ"));
+}
+
+TEST_F(HostileRegistryTest, EntriesWithValuesGoWholeAndOthersKeepTheirs) {
+    SeedBothHives({L"KT-ARVO1", L"KT-SELM1", L"Kept"});
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        SetText(root, EntryPath(L"KT-ARVO1"), L"Version", L"2.1");
+        SetText(root, EntryPath(L"KT-ARVO1"), L"Path", L"C:\\QIRA");
+        SetText(root, EntryPath(L"KT-SELM1"), nullptr, L"default value");
+        SetText(root, EntryPath(L"Kept"), L"Version", L"1.0");
+    }
+    Start();
+
+    SelectLines(kList1, {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-SELM ﾌﾟﾚﾃﾝT桁"});
+    tarvin_->ClickAndWait(kMoveSelected);
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
+
+    ExpectBothHivesHold({L"Kept"});
+    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, EntryPath(L"Kept"), L"Version"));
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, EntryPath(L"Kept"), L"Version"));
+}
+
+TEST_F(HostileRegistryTest, AnEntryGoneSinceTheListingGivesOneMessagePerHiveAndTheRestGo) {
+    SeedBothHives({L"KT-ARVO1", L"KT-ARVO2", L"KT-ARVO3"});
+    Start();
+    tarvin_->ClickAndWait(kMoveAll);
+
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        ASSERT_EQ(RegDeleteKeyW(root, EntryPath(L"KT-ARVO2").c_str()), ERROR_SUCCESS);
+    }
+
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3),
+                ElementsAre(DeleteFailure(ERROR_FILE_NOT_FOUND), DeleteFailure(ERROR_FILE_NOT_FOUND)));
+    ExpectBothHivesHold({});
+    EXPECT_THAT(tarvin_->ListLines(kList2), IsEmpty());
+}
+
+TEST_F(HostileRegistryTest, AVendorKeyGoneSinceTheListingIsPassedOverInSilence) {
+    SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-SELM1"});
+    SeedVendorKey(HKEY_LOCAL_MACHINE, {L"KT-ARVO1", L"KT-SELM1", L"Kept"});
+    const std::wstring sibling = std::wstring(kVendorParent) + L"\\Other";
+    SetText(HKEY_CURRENT_USER, sibling, L"Version", L"1.0");
+    Start();
+    tarvin_->ClickAndWait(kMoveAll);
+
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kVendorKeyPath), ERROR_SUCCESS);
+
+    // The current user's pass finds nothing to open; the machine's still runs.
+    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
+    EXPECT_EQ(VendorEntries(HKEY_LOCAL_MACHINE), std::vector<std::wstring>{L"Kept"});
+    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, sibling, L"Version"));
+    EXPECT_THAT(tarvin_->ListLines(kList2), IsEmpty());
+}
+
+}  // namespace
+}  // namespace tarvin::testing
