@@ -44,20 +44,32 @@ endfunction()
 add_wine_test(win32_tests
   tests/win32/win32_product_list_test.cpp
   tests/win32/win32_system_messages_test.cpp)
-add_wine_test(e2e_tests
-  tests/win32/e2e_commands_test.cpp
-  tests/win32/e2e_startup_test.cpp
+
+# Drives the real TARVIN.exe from a test: starts it, clicks, reads its lists and
+# message boxes, and seeds the registry it reads.
+add_library(tarvin_driver STATIC
   tests/win32/tarvin_process.cpp
   tests/win32/test_registry.cpp)
-add_dependencies(e2e_tests TARVIN)
-add_wine_test(window_tests
+target_link_libraries(tarvin_driver PUBLIC tarvin_win32 GTest::gmock)
+
+function(add_end_to_end_test name)
+  add_wine_test(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE tarvin_driver)
+  add_dependencies(${name} TARVIN)
+endfunction()
+
+add_end_to_end_test(e2e_tests
+  tests/win32/e2e_commands_test.cpp
+  tests/win32/e2e_hostile_registry_test.cpp
+  tests/win32/e2e_scale_test.cpp
+  tests/win32/e2e_startup_test.cpp
+  tests/win32/process_resources.cpp)
+target_link_libraries(e2e_tests PRIVATE psapi)
+add_end_to_end_test(window_tests
   tests/win32/window_test.cpp
   tests/win32/executable_resources_test.cpp
-  tests/win32/window_inspection.cpp
-  tests/win32/tarvin_process.cpp
-  tests/win32/test_registry.cpp)
+  tests/win32/window_inspection.cpp)
 target_link_libraries(window_tests PRIVATE version)
-add_dependencies(window_tests TARVIN)
 
 # Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
 # build tree. They change the prefix's DPI while they run, and take the prefix
@@ -68,14 +80,5 @@ foreach(dpi 96 144)
                    $<TARGET_FILE:TARVIN> ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
   set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
 endforeach()
-
-add_wine_test(e2e_robustness_tests
-  tests/win32/e2e_hostile_registry_test.cpp
-  tests/win32/e2e_scale_test.cpp
-  tests/win32/process_resources.cpp
-  tests/win32/tarvin_process.cpp
-  tests/win32/test_registry.cpp)
-target_link_libraries(e2e_robustness_tests PRIVATE psapi)
-add_dependencies(e2e_robustness_tests TARVIN)
 
 add_subdirectory(bench)

@@ -49,18 +49,5 @@ TEST_F(Win32ProductListTest, LinesGoToTheirSortedPlaceAndKeepTheirEntries) {
     EXPECT_EQ(list.List(2), L"KT-SELM");
 }
 
-TEST_F(Win32ProductListTest, HoldsMoreLinesThanASixteenBitCount) {
-    constexpr int kLines = 33000;
-    for (int i = kLines - 1; i >= 0; --i) {
-        wchar_t text[16];
-        swprintf(text, 16, L"KT-%06d", i);
-        list.AddItem(text, static_cast<EntryId>(i));
-    }
-
-    ASSERT_EQ(list.ListCount(), kLines);
-    EXPECT_EQ(list.List(kLines - 1), L"KT-032999");
-    EXPECT_EQ(list.Entry(kLines - 1), static_cast<EntryId>(kLines - 1));
-}
-
 }  // namespace
 }  // namespace tarvin

@@ -87,12 +87,16 @@ protected:
         RemoveVendorKey(HKEY_LOCAL_MACHINE);
     }
 
-    // Starts TARVIN.exe at dpi and waits for its window.
+    // Starts TARVIN.exe at dpi and waits for its window, active with a
+    // control focused (the focus comes with activation, after the window shows).
     HWND Start(DWORD dpi = 96) {
         SetSystemDpi(dpi);
         tarvin_.emplace();
         const HWND window = tarvin_->WaitForMainWindow();
         EXPECT_NE(window, nullptr);
+        for (int waited = 0; window && !FocusedWindow(window) && waited < 5000; waited += 20) {
+            Sleep(20);
+        }
         return window;
     }
 
