@@ -25,9 +25,10 @@ std::wstring SystemProgram(const wchar_t* name) {
 // milliseconds from process creation to exit; negative when it failed.
 double TimeCommand(std::wstring commandLine) {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    UniqueKernelHandle nul(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable,
-                                       OPEN_EXISTING, 0, nullptr));
-    if (nul.get() == INVALID_HANDLE_VALUE) return -1;
+    const HANDLE opened = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return -1;  // not a handle to own
+    UniqueKernelHandle nul(opened);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -57,9 +58,10 @@ bool WriteDeletionFile(const std::wstring& path, int count) {
                     BenchEntryName(i) + L"]\r\n";
         }
     }
-    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    const HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE) return false;  // not a handle to own
+    UniqueKernelHandle file(created);
     const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     DWORD written = 0;
     return WriteFile(file.get(), text.data(), bytes, &written, nullptr) && written == bytes;

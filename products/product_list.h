@@ -31,7 +31,8 @@ public:
 
     // Open a change of many lines at once and close it again; ProductListChange
     // pairs them. In between, the list need not repaint after each line, and it
-    // makes room for addedLines more lines up front.
+    // makes room for addedLines more lines up front. Changes of one list do not
+    // nest.
     virtual void BeginBulkChange(int addedLines) = 0;
     virtual void EndBulkChange() = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include <gtest/gtest.h>
+
 #include "app/win32/unique_handle.h"
 
 namespace tarvin::testing {
@@ -31,7 +33,8 @@ int CountKernelHandles(HANDLE process) {
 ProcessResources ResourcesOf(HANDLE process) {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process, &memory, sizeof memory);
+    EXPECT_TRUE(GetProcessMemoryInfo(process, &memory, sizeof memory))
+        << "memory unreadable: " << GetLastError();
     return {CountKernelHandles(process), memory.PagefileUsage};
 }
 

@@ -13,7 +13,7 @@ namespace tarvin::testing {
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 15000;
+constexpr DWORD kTimeoutMs = 30000;  // generous: waits end as soon as what they wait for is there
 // A command may work through tens of thousands of lines on a busy machine.
 constexpr DWORD kCommandTimeoutMs = 60000;
 constexpr DWORD kPollMs = 20;
