@@ -68,7 +68,7 @@ target_link_libraries(e2e_tests PRIVATE psapi)
 add_end_to_end_test(window_tests
   tests/win32/window_test.cpp
   tests/win32/executable_resources_test.cpp
-  tests/win32/window_inspection.cpp)
+  tests/win32/window_probe.cpp)
 target_link_libraries(window_tests PRIVATE version)
 
 # Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this

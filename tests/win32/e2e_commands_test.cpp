@@ -62,18 +62,6 @@ TEST_F(CommandsTest, ChosenEntriesGoUnderBothHivesWithoutMessage) {
     EXPECT_THAT(tarvin_->ListLines(kList1), ElementsAre(L"Kept"));
 }
 
-TEST_F(CommandsTest, AnEntryMissingUnderTheMachineGivesOneMessage) {
-    SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-SELM1"});
-    SeedVendorKey(HKEY_LOCAL_MACHINE, {L"KT-SELM1", L"Other"});
-    Start();
-    tarvin_->ClickAndWait(kMoveAll);
-
-    EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), ElementsAre(DeleteFailure(ERROR_FILE_NOT_FOUND)));
-    EXPECT_THAT(VendorEntries(HKEY_CURRENT_USER), IsEmpty());
-    EXPECT_THAT(VendorEntries(HKEY_LOCAL_MACHINE), ElementsAre(L"Other"));
-    EXPECT_THAT(tarvin_->ListLines(kList1), IsEmpty());
-}
-
 TEST_F(CommandsTest, AnEntryWithASubkeyStaysWithOneMessageWhileTheOthersGo) {
     SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD\\Settings", L"KT-SELM1"});
     RemoveVendorKey(HKEY_LOCAL_MACHINE);  // that pass has nothing to say

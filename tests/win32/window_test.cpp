@@ -10,7 +10,7 @@
 #include "app/control_ids.h"
 #include "tests/win32/tarvin_process.h"
 #include "tests/win32/test_registry.h"
-#include "tests/win32/window_inspection.h"
+#include "tests/win32/window_probe.h"
 
 namespace tarvin::testing {
 namespace {

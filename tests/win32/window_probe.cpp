@@ -1,4 +1,4 @@
-#include "tests/win32/window_inspection.h"
+#include "tests/win32/window_probe.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
