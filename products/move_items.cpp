@@ -6,7 +6,9 @@ void MoveItems(ProductList& source, ProductList& destination, bool allLines) {
     const auto qualifies = [&](int line) { return allLines || source.Selected(line); };
     const int count = source.ListCount();
     int moving = 0;
-    for (int line = 0; line < count; ++line) moving += qualifies(line);
+    for (int line = 0; line < count; ++line) {
+        if (qualifies(line)) ++moving;
+    }
     {
         const ProductListChange adding(destination, moving);
         for (int line = 0; line < count; ++line) {

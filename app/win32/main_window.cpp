@@ -203,8 +203,8 @@ void MainWindow::OnActivate(bool active) {
 }
 
 void MainWindow::OnCommand(int id) {
-    // A click that reaches the window while a command's message box is up
-    // waits for nothing: commands never run inside one another.
+    // A click that reaches the window while a command shows a message box is
+    // dropped: commands never run inside one another.
     if (inCommand_) return;
     inCommand_ = true;
     if (id >= kCommand2 && id < kCommand2 + kMoveButtonCount) form_->Command2_Click(id - kCommand2);
