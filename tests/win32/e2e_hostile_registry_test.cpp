@@ -14,7 +14,6 @@ using ::testing::IsEmpty;
 using ::testing::SizeIs;
 using ::testing::UnorderedElementsAre;
 
-constexpr wchar_t kVendorParent[] = L"Software\\Norvale";
 
 std::wstring EntryPath(const std::wstring& entry) {
     return std::wstring(kVendorKeyPath) + L"\\" + entry;
@@ -81,7 +80,7 @@ TEST_F(HostileRegistryTest, AnEntryNamedLikeAnothersDisplayNameIsDeletedOnlyWhen
 TEST_F(HostileRegistryTest, AValueWhereTheVendorKeyShouldBeIsReportedOnceAndKept) {
     for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         RemoveVendorKey(root);
-        SetText(root, kVendorParent, L"QZ", L"not a key");
+        SetText(root, kVendorParentPath, L"QZ", L"not a key");
     }
     tarvin_.emplace();
 
@@ -95,8 +94,8 @@ TEST_F(HostileRegistryTest, AValueWhereTheVendorKeyShouldBeIsReportedOnceAndKept
 
     // Without a vendor key under either hive, the deletion has nothing to say.
     EXPECT_THAT(tarvin_->ClickAnsweringMessages(kCommand3), IsEmpty());
-    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, kVendorParent, L"QZ"));
-    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kVendorParent, L"QZ"));
+    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, kVendorParentPath, L"QZ"));
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kVendorParentPath, L"QZ"));
 }
 
 TEST_F(HostileRegistryTest, EntriesWithValuesGoWholeAndOthersKeepTheirs) {
@@ -122,7 +121,7 @@ TEST_F(HostileRegistryTest, EntriesWithValuesGoWholeAndOthersKeepTheirs) {
 // under the current user, and one entry under the machine.
 TEST_F(HostileRegistryTest, KeysGoneSinceTheListingAreReportedOnlyWhereTheVendorKeyIs) {
     SeedBothHives({L"KT-ARVO1", L"KT-ARVO2", L"KT-ARVO3"});
-    const std::wstring sibling = std::wstring(kVendorParent) + L"\\Other";
+    const std::wstring sibling = std::wstring(kVendorParentPath) + L"\\Other";
     SetText(HKEY_CURRENT_USER, sibling, L"Version", L"1.0");
     Start();
     tarvin_->ClickAndWait(kMoveAll);

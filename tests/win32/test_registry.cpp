@@ -16,24 +16,27 @@ void DeleteTree(HKEY root, const std::wstring& path) {
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
 }
 
-void CreateKey(HKEY root, const std::wstring& path) {
-    UniqueRegistryKey key;
-    const LSTATUS status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                           key.receive(), nullptr);
-    ASSERT_EQ(status, ERROR_SUCCESS) << "creating " << path.size() << " characters";
+LSTATUS CreateKey(HKEY parent, const std::wstring& path, UniqueRegistryKey& key) {
+    return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.receive(),
+                           nullptr);
 }
 
 }  // namespace
 
 void RemoveVendorKey(HKEY root) {
-    DeleteTree(root, L"Software\\Norvale");
+    DeleteTree(root, kVendorParentPath);
 }
 
 void SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
     RemoveVendorKey(root);
-    CreateKey(root, kVendorKeyPath);
+    UniqueRegistryKey vendorKey;
+    ASSERT_EQ(CreateKey(root, kVendorKeyPath, vendorKey), ERROR_SUCCESS);
+    // Below the open vendor key, each entry costs one short lookup; the first
+    // failure ends the seeding.
     for (const std::wstring& entry : entries) {
-        CreateKey(root, std::wstring(kVendorKeyPath) + L"\\" + entry);
+        UniqueRegistryKey entryKey;
+        ASSERT_EQ(CreateKey(vendorKey.get(), entry, entryKey), ERROR_SUCCESS)
+            << "creating " << entry.size() << " characters";
     }
 }
 
