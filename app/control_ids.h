@@ -10,6 +10,10 @@ enum ControlId : int {
     kLabel2 = 102,
     kList2 = 103,
     kCommand2 = 200,  // the move buttons: kCommand2 + index, 0 <= index < kMoveButtonCount
+    kMoveSelected = kCommand2 + 0,      // ">"
+    kMoveSelectedBack = kCommand2 + 1,  // "<"
+    kMoveAll = kCommand2 + 2,           // ">>"
+    kMoveAllBack = kCommand2 + 3,       // "<<"
     kCommand3 = 300,
     kCommand4 = 400,
 };

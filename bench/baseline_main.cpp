@@ -95,10 +95,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         const HWND list1 = GetDlgItem(window, tarvin::kList1);
         const HWND list2 = GetDlgItem(window, tarvin::kList2);
         switch (LOWORD(wParam)) {
-        case tarvin::kCommand2 + 2:
+        case tarvin::kMoveAll:
             MoveAll(list1, list2);
             return 0;
-        case tarvin::kCommand2 + 3:
+        case tarvin::kMoveAllBack:
             MoveAll(list2, list1);
             return 0;
         case tarvin::kCommand3:
@@ -134,8 +134,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     constexpr DWORD kListStyle = WS_VSCROLL | WS_BORDER | LBS_SORT | LBS_EXTENDEDSEL;
     CreateChild(window, L"LISTBOX", kListStyle, tarvin::kList1, 10);
     CreateChild(window, L"LISTBOX", kListStyle, tarvin::kList2, 330);
-    CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kCommand2 + 2, 170);
-    CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kCommand2 + 3, 170);
+    CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kMoveAll, 170);
+    CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kMoveAllBack, 170);
     CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kCommand3, 490);
 
     FillFromRegistry(GetDlgItem(window, tarvin::kList1));

@@ -19,9 +19,6 @@
 namespace tarvin::bench {
 namespace {
 
-constexpr int kMoveAll = kCommand2 + 2;
-constexpr int kMoveAllBack = kCommand2 + 3;
-
 std::wstring BesideThisProgram(const wchar_t* name) {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);

@@ -16,11 +16,6 @@
 
 namespace tarvin::testing {
 
-inline constexpr int kMoveSelected = kCommand2 + 0;      // ">"
-inline constexpr int kMoveSelectedBack = kCommand2 + 1;  // "<"
-inline constexpr int kMoveAll = kCommand2 + 2;           // ">>"
-inline constexpr int kMoveAllBack = kCommand2 + 3;       // "<<"
-
 class TarvinTest : public ::testing::Test {
 protected:
     // Starts TARVIN and waits for its window.

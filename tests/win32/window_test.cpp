@@ -31,10 +31,10 @@ const std::vector<Placement> kAt96Dpi{
     {kLabel2, 176, 8, 105, 17},
     {kList1, 8, 32, 129, 268},
     {kList2, 176, 32, 129, 268},
-    {kCommand2 + 2, 144, 80, 25, 25},
-    {kCommand2 + 0, 144, 112, 25, 25},
-    {kCommand2 + 1, 144, 144, 25, 25},
-    {kCommand2 + 3, 144, 176, 25, 25},
+    {kMoveAll, 144, 80, 25, 25},
+    {kMoveSelected, 144, 112, 25, 25},
+    {kMoveSelectedBack, 144, 144, 25, 25},
+    {kMoveAllBack, 144, 176, 25, 25},
     {kCommand3, 8, 312, 145, 25},
     {kCommand4, 160, 312, 145, 25},
 };
@@ -43,15 +43,15 @@ const std::vector<Placement> kAt144Dpi{
     {kLabel2, 264, 12, 158, 26},
     {kList1, 12, 48, 194, 402},
     {kList2, 264, 48, 194, 402},
-    {kCommand2 + 2, 216, 120, 38, 38},
-    {kCommand2 + 0, 216, 168, 38, 38},
-    {kCommand2 + 1, 216, 216, 38, 38},
-    {kCommand2 + 3, 216, 264, 38, 38},
+    {kMoveAll, 216, 120, 38, 38},
+    {kMoveSelected, 216, 168, 38, 38},
+    {kMoveSelectedBack, 216, 216, 38, 38},
+    {kMoveAllBack, 216, 264, 38, 38},
     {kCommand3, 12, 468, 218, 38},
     {kCommand4, 240, 468, 218, 38},
 };
 
-const int kButtons[] = {kCommand2 + 0, kCommand2 + 1, kCommand2 + 2, kCommand2 + 3,
+const int kButtons[] = {kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
                         kCommand3,     kCommand4};
 
 SIZE ClientSize(HWND window) {
@@ -184,15 +184,15 @@ TEST_F(WindowTest, ChildOrderPutsLabelsBeforeListsAndTabFollowsIt) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         children.push_back(GetDlgCtrlID(child));
     }
-    EXPECT_THAT(children, ElementsAre(kLabel1, kList1, kLabel2, kList2, kCommand2 + 0, kCommand2 + 1,
-                                      kCommand2 + 2, kCommand2 + 3, kCommand3, kCommand4));
+    EXPECT_THAT(children, ElementsAre(kLabel1, kList1, kLabel2, kList2, kMoveSelected, kMoveSelectedBack,
+                                      kMoveAll, kMoveAllBack, kCommand3, kCommand4));
 
     ASSERT_EQ(GetDlgCtrlID(FocusedWindow(window)), kList1);
     // From List2 to ">" although ">>" stands above it, and round again.
     std::vector<int> visited;
     for (int tabs = 0; tabs < 8; ++tabs) visited.push_back(GetDlgCtrlID(PressTab(window)));
-    EXPECT_THAT(visited, ElementsAre(kList2, kCommand2 + 0, kCommand2 + 1, kCommand2 + 2,
-                                     kCommand2 + 3, kCommand3, kCommand4, kList1));
+    EXPECT_THAT(visited, ElementsAre(kList2, kMoveSelected, kMoveSelectedBack, kMoveAll,
+                                     kMoveAllBack, kCommand3, kCommand4, kList1));
 }
 
 // No button is the default or the cancel button. (A button that has the
@@ -216,10 +216,10 @@ TEST_F(WindowTest, TheSixButtonsHaveTooltipsAndNothingElse) {
     ASSERT_NE(window, nullptr);
 
     EXPECT_THAT(TooltipTexts(window),
-                ElementsAre(Pair(kCommand2 + 0, L"選択を削除リストに移動"),
-                            Pair(kCommand2 + 1, L"選択を選択リストに戻す"),
-                            Pair(kCommand2 + 2, L"全てを削除リストに移動"),
-                            Pair(kCommand2 + 3, L"全てを選択リストに戻す"),
+                ElementsAre(Pair(kMoveSelected, L"選択を削除リストに移動"),
+                            Pair(kMoveSelectedBack, L"選択を選択リストに戻す"),
+                            Pair(kMoveAll, L"全てを削除リストに移動"),
+                            Pair(kMoveAllBack, L"全てを選択リストに戻す"),
                             Pair(kCommand3, L"削除リストのＱＩＲＡ情報をご使用のＰＣから削除します"),
                             Pair(kCommand4, L"このプログラムを終了します")));
 }
