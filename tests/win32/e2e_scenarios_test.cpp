@@ -43,6 +43,7 @@ struct Scenario {
     std::vector<std::vector<Seed>> seeds;
     std::vector<std::wstring> chosen;  // lines moved with ">"; none: all, with ">>"
     During during;                     // at the deletion's first message
+    std::vector<std::wstring> registered;  // the registered list's lines after
     std::vector<std::pair<const wchar_t*, DWORD>> messages;  // label and code, in order
     std::vector<std::pair<HKEY, std::wstring>> gone;        // keys (below Software) deleted
 };
@@ -52,6 +53,30 @@ void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.nam
 std::wstring Entry(const std::wstring& name) { return L"Norvale\\QZ\\" + name; }
 
 const Scenario kScenarios[] = {
+    {"ChosenEntriesGoWholeUnderBothHivesAndTheOthersStay",
+     {Both(Entry(L"KT-ARVO1")), Both(Entry(L"KT-SELM1")), Both(Entry(L"Kept")),
+      Both(Entry(L"KT-한국어판")), Both(Entry(std::wstring(255, L'桁'))),
+      Both(Entry(L" KT-ARVO1")), Both(Entry(L"KT*?\"<>|/ARVO "))},
+     {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-SELM ﾌﾟﾚﾃﾝT桁", L"KT-한국어판", std::wstring(255, L'桁'),
+      L"KT*?\"<>|/ARVO "},
+     During::Nothing,
+     {L" KT-ARVO1", L"Kept"},
+     {},
+     {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO1")},
+      {HKEY_CURRENT_USER, Entry(L"KT-SELM1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-SELM1")},
+      {HKEY_CURRENT_USER, Entry(L"KT-한국어판")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-한국어판")},
+      {HKEY_CURRENT_USER, Entry(std::wstring(255, L'桁'))},
+      {HKEY_LOCAL_MACHINE, Entry(std::wstring(255, L'桁'))},
+      {HKEY_CURRENT_USER, Entry(L"KT*?\"<>|/ARVO ")},
+      {HKEY_LOCAL_MACHINE, Entry(L"KT*?\"<>|/ARVO ")}}},
+    // The registered list is not read again: the entry that stayed is on neither list.
+    {"AnEntryWithASubkeyStaysWithOneMessageWhileTheOthersGo",
+     {{{HKEY_CURRENT_USER, Entry(L"KT-ARVO1"), {}}}, {{HKEY_CURRENT_USER, Entry(L"KT-HLD\\Settings"), {}}}},
+     {},
+     During::Nothing,
+     {},
+     {{kDelete, ERROR_ACCESS_DENIED}},
+     {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}}},
     {"NamesWithNulCharactersDeleteExactlyThemselves",
      {Both(L"Norvale\\QZ"), Both(Entry(L"KT-ARVO1")), Both(Entry(L"KT-SELM4")),
       Both(Entry(L"KT-ARVO")), Both(Entry(std::wstring(L"KT-ARVO1\0x", 10))),
@@ -59,6 +84,7 @@ const Scenario kScenarios[] = {
       Both(Entry(std::wstring(1, L'\0')))},
      {L"KT-ARVO1\u2400x", L"KT-SELM4\u2400", L"\u2400KT-ARVO", L"\u2400"},
      During::Nothing,
+     {L"KT-ARVO", L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-SELM ﾎﾟｽﾃﾝﾎﾛｰ"},
      {},
      {{HKEY_CURRENT_USER, Entry(std::wstring(L"KT-ARVO1\0x", 10))},
       {HKEY_LOCAL_MACHINE, Entry(std::wstring(L"KT-ARVO1\0x", 10))},
@@ -75,6 +101,7 @@ const Scenario kScenarios[] = {
      {},
      During::Nothing,
      {},
+     {},
      {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO1")},
       {HKEY_CURRENT_USER, Entry(L"KT-SELM1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-SELM1")}}},
     {"AMachineVendorKeyThatIsALinkIsReportedAndNotUsed",
@@ -83,6 +110,7 @@ const Scenario kScenarios[] = {
       {{HKEY_LOCAL_MACHINE, L"Victim\\QZ\\KT-ARVO1", {}}}},
      {L"KT-ARVO ﾌﾟﾚﾃﾝT桁"},
      During::Nothing,
+     {},
      {{kOpen, kThroughLink}},
      {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}}},
     {"AUserVendorParentThatIsALinkIsReportedAndNotUsed",
@@ -91,6 +119,7 @@ const Scenario kScenarios[] = {
       {{HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO1"), {}}}},
      {},
      During::Nothing,
+     {},
      {{kOpen, kThroughLink}, {kOpen, kThroughLink}},
      {}},
     {"ClosingTheWindowDuringADeletionWaitsForItsEnd",
@@ -99,6 +128,7 @@ const Scenario kScenarios[] = {
       {{HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2"), {}}}, Both(Entry(L"KT-SELM1"))},
      {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ"},
      During::CloseTheWindow,
+     {},
      {{kDelete, ERROR_ACCESS_DENIED}, {kDelete, ERROR_FILE_NOT_FOUND}},
      {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2")}}},
     {"TheExitButtonDuringADeletionWaitsForItsEnd",
@@ -107,6 +137,7 @@ const Scenario kScenarios[] = {
       {{HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2"), {}}}, Both(Entry(L"KT-SELM1"))},
      {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ"},
      During::PressExit,
+     {},
      {{kDelete, ERROR_ACCESS_DENIED}, {kDelete, ERROR_FILE_NOT_FOUND}},
      {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2")}}},
 };
@@ -188,6 +219,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
         ASSERT_TRUE(tarvin_->WaitForExit());
         EXPECT_EQ(tarvin_->ExitCode(), 0u);
     } else {
+        EXPECT_EQ(tarvin_->ListLines(kList1), scenario.registered);
         EXPECT_EQ(tarvin_->LineCount(kList2), 0);
     }
     for (const HKEY root : kHives) {
