@@ -19,7 +19,7 @@ add_library(tarvin_win32 STATIC
   products/win32/win32_product_list.cpp
   registry/win32/win32_registry.cpp
   registry/win32/win32_system_messages.cpp)
-target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32 netapi32)
+target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32)
 
 # TARVIN.exe's own code is small and uses neither exceptions nor RTTI: without
 # them, and with every unused function and datum dropped at the link, the
