@@ -8,13 +8,27 @@
 
 namespace tarvin {
 
+namespace {
+
+// What a line shows for an entry: its display name, with each NUL character
+// drawn as "␀", so that a name with a NUL never looks like the name before it.
+std::wstring ShownName(const std::wstring& entryName) {
+    std::wstring shown = GetDisplayName(entryName);
+    for (wchar_t& c : shown) {
+        if (c == L'\0') c = L'\u2400';
+    }
+    return shown;
+}
+
+}  // namespace
+
 void Form1::Form_Load() {
     List1.Clear();
     List2.Clear();
     entryNames_ = EnumSubKeys(platform_.registry, errors_, Hive::CurrentUser, kVendorKeyPath);
     const ProductListChange filling(List1, static_cast<int>(entryNames_.size()));
     for (EntryId entry = 0; entry < entryNames_.size(); ++entry) {
-        List1.AddItem(GetDisplayName(entryNames_[entry]), entry);
+        List1.AddItem(ShownName(entryNames_[entry]), entry);
     }
 }
 
@@ -30,15 +44,25 @@ void Form1::Command3_Click() {
         platform_.display.Show(kNotAdministratorMessage);
         return;
     }
+    // Read once: nothing that happens during the deletion changes what it deletes.
+    const std::vector<std::wstring> chosen = ChosenEntries();
     platform_.pointer.SetBusy(true);
-    DeleteInfomation(Hive::CurrentUser);
-    DeleteInfomation(Hive::LocalMachine);
+    DeleteInfomation(Hive::CurrentUser, chosen);
+    DeleteInfomation(Hive::LocalMachine, chosen);
     List2.Clear();
     platform_.pointer.SetBusy(false);
 }
 
-void Form1::DeleteInfomation(Hive hive) {
-    DeleteEntries(platform_.registry, errors_, hive, List2, entryNames_);
+void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen) {
+    DeleteEntries(platform_.registry, errors_, hive, chosen);
+}
+
+std::vector<std::wstring> Form1::ChosenEntries() const {
+    std::vector<std::wstring> chosen;
+    for (int line = List2.ListCount() - 1; line >= 0; --line) {
+        chosen.push_back(entryNames_.at(List2.Entry(line)));
+    }
+    return chosen;
 }
 
 }  // namespace tarvin

@@ -34,14 +34,19 @@ public:
 
     // The run-deletion button: refuses a user who is not an administrator with
     // a message and changes nothing. Otherwise, under the busy pointer, deletes
-    // the delete list's entries under the current user's hive, then under the
-    // machine's, and empties the delete list, whatever failed on the way.
-    // The registered list is not read again.
+    // the entries on the delete list as it stands when the button is pressed,
+    // under the current user's hive, then under the machine's, and empties the
+    // delete list, whatever failed on the way. The registered list is not read
+    // again.
     void Command3_Click();
 
-    // Deletes the keys of the delete list's entries under hive's vendor key,
-    // reporting failures. The delete list itself is not changed.
-    void DeleteInfomation(Hive hive);
+    // Deletes the keys of these entries under hive's vendor key, in the order
+    // given, reporting failures.
+    void DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen);
+
+    // The entry names of the delete list's lines, from the last line to the
+    // first: the order in which they are deleted.
+    std::vector<std::wstring> ChosenEntries() const;
 
     // The entry name that line `entry` of either list was listed from.
     const std::wstring& EntryName(EntryId entry) const { return entryNames_.at(entry); }

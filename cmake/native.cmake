@@ -15,13 +15,23 @@ gtest_discover_tests(native_tests)
 
 option(TARVIN_WIN32 "Cross-build TARVIN.exe and its Wine tests" ON)
 if(TARVIN_WIN32)
+  # TARVIN.exe is a 32-bit program. Where this machine's Wine runs 64-bit
+  # programs only, the Windows tests run a 64-bit build of the same sources.
+  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh --arch
+                  OUTPUT_VARIABLE wine_arch OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(wine_arch STREQUAL "win64")
+    message(STATUS "This machine runs no 32-bit programs: the Windows tests use a 64-bit build")
+    set(windows_toolchain ${CMAKE_SOURCE_DIR}/cmake/mingw-x86_64.cmake)
+  else()
+    set(windows_toolchain ${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake)
+  endif()
   include(ExternalProject)
   set(WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
   ExternalProject_Add(win32
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${WIN32_BINARY_DIR}
     CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+      -DCMAKE_TOOLCHAIN_FILE=${windows_toolchain}
       -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
     INSTALL_COMMAND ""
     BUILD_ALWAYS TRUE

@@ -19,7 +19,7 @@ add_library(tarvin_win32 STATIC
   products/win32/win32_product_list.cpp
   registry/win32/win32_registry.cpp
   registry/win32/win32_system_messages.cpp)
-target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32)
+target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32 ntdll)
 
 # TARVIN.exe's own code is small and uses neither exceptions nor RTTI: without
 # them, and with every unused function and datum dropped at the link, the
@@ -74,6 +74,7 @@ endfunction()
 add_end_to_end_test(e2e_tests
   tests/win32/e2e_commands_test.cpp
   tests/win32/e2e_hostile_registry_test.cpp
+  tests/win32/e2e_scenarios_test.cpp
   tests/win32/e2e_scale_test.cpp
   tests/win32/e2e_startup_test.cpp
   tests/win32/process_resources.cpp)

@@ -3,7 +3,7 @@
 namespace tarvin {
 
 void DeleteEntries(Registry& registry, SystemErrorReporter& errors, Hive hive,
-                   const ProductList& deleteList, const std::vector<std::wstring>& entryNames) {
+                   const std::vector<std::wstring>& entryNames) {
     std::unique_ptr<RegistryKey> vendorKey;
     const ErrorCode opened =
         registry.OpenKey(hive, kVendorKeyPath, kKeyAllKeySpecificRights, vendorKey);
@@ -12,8 +12,8 @@ void DeleteEntries(Registry& registry, SystemErrorReporter& errors, Hive hive,
         errors.ShowSystemError(L"(RegOpenKeyEx)", opened);
         return;
     }
-    for (int line = deleteList.ListCount() - 1; line >= 0; --line) {
-        const ErrorCode deleted = vendorKey->DeleteKey(entryNames.at(deleteList.Entry(line)));
+    for (const std::wstring& name : entryNames) {
+        const ErrorCode deleted = name.empty() ? kErrorInvalidName : vendorKey->DeleteKey(name);
         if (deleted != kErrorSuccess && deleted != kErrorInvalidParameter) {
             errors.ShowSystemError(L"(RegDeleteKey)", deleted);
         }

@@ -13,6 +13,7 @@ constexpr ErrorCode kErrorSuccess = 0;
 constexpr ErrorCode kErrorFileNotFound = 2;
 constexpr ErrorCode kErrorAccessDenied = 5;
 constexpr ErrorCode kErrorInvalidParameter = 87;
+constexpr ErrorCode kErrorInvalidName = 123;
 constexpr ErrorCode kErrorNoMoreItems = 259;
 
 // The registry roots the program touches.
@@ -28,7 +29,9 @@ constexpr AccessMask kKeyAllKeySpecificRights = 0x003F;
 // Where the product entries live below a hive.
 inline constexpr wchar_t kVendorKeyPath[] = L"Software\\Norvale\\QZ";
 
-// An open registry key; destroying it closes the key.
+// An open registry key; destroying it closes the key. Key names are counted
+// strings: the registry allows any character in them, NUL included, and every
+// name here keeps its full length.
 class RegistryKey {
 public:
     virtual ~RegistryKey() = default;
@@ -38,8 +41,10 @@ public:
     // subkey, or another error code; name is only written on success.
     virtual ErrorCode EnumKey(std::uint32_t index, std::wstring& name) = 0;
 
-    // Deletes the subkey name and its values. Returns kErrorSuccess, or an
-    // error code: a subkey that has subkeys of its own is never deleted.
+    // Deletes the subkey of exactly this non-empty name, and its values; a
+    // subkey that is a registry link is deleted as the link, never its target.
+    // Returns kErrorSuccess, or an error code: a subkey that has subkeys of its
+    // own is never deleted.
     virtual ErrorCode DeleteKey(const std::wstring& name) = 0;
 };
 
@@ -47,9 +52,10 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // Opens path below hive with the given access. On success returns
-    // kErrorSuccess and sets key; otherwise returns the error code and leaves
-    // key empty.
+    // Opens path below hive with the given access, one component at a time
+    // and following no registry link: a path through a link does not open.
+    // On success returns kErrorSuccess and sets key; otherwise returns the
+    // error code and leaves key empty.
     virtual ErrorCode OpenKey(Hive hive, const std::wstring& path, AccessMask access,
                               std::unique_ptr<RegistryKey>& key) = 0;
 };

@@ -9,7 +9,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-debian-packages.sh
 export demo=$PWD/build/demo wine_run=$PWD/tests/run-in-wine.sh
-cmake -S . -B "$demo/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+# A 64-bit build where this machine's Wine runs no 32-bit programs.
+[ "$("$wine_run" --arch)" = win32 ] && toolchain=mingw-i686 || toolchain=mingw-x86_64
+cmake -S . -B "$demo/win32" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain.cmake" \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$demo/win32" --target TARVIN -j"$(nproc)"
 

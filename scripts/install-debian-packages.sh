@@ -3,7 +3,7 @@
 # Safe to run again: it only installs what is missing, and it asks for root only then.
 set -euo pipefail
 
-packages=(cmake g++ googletest g++-mingw-w64-i686 wine wine32 xvfb xauth x11-apps
+packages=(cmake g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32 wine64 xvfb xauth x11-apps
           imagemagick fonts-ipafont-gothic fonts-wine locales)
 
 as_root() {

@@ -74,7 +74,8 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::LoadAndShow(int showCommand) {
-    form_->Form_Load();
+    RunCommand([this] { form_->Form_Load(); });
+    if (!window_) return;  // closed while loading
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 }
@@ -123,6 +124,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -203,14 +207,30 @@ void MainWindow::OnActivate(bool active) {
 }
 
 void MainWindow::OnCommand(int id) {
+    if (id == kCommand4) {
+        Command4_Click();
+    } else if (id >= kCommand2 && id < kCommand2 + kMoveButtonCount) {
+        RunCommand([this, id] { form_->Command2_Click(id - kCommand2); });
+    } else if (id == kCommand3) {
+        RunCommand([this] { form_->Command3_Click(); });
+    }
+}
+
+template <typename Command>
+void MainWindow::RunCommand(Command command) {
     // A click that reaches the window while a command shows a message box is
     // dropped: commands never run inside one another.
     if (inCommand_) return;
     inCommand_ = true;
-    if (id >= kCommand2 && id < kCommand2 + kMoveButtonCount) form_->Command2_Click(id - kCommand2);
-    else if (id == kCommand3) form_->Command3_Click();
-    else if (id == kCommand4) Command4_Click();
+    command();
     inCommand_ = false;
+    if (closeRequested_) DestroyWindow(window_);
+}
+
+// The close box, Alt+F4 and the system's request to end the program.
+void MainWindow::OnClose() {
+    if (inCommand_) closeRequested_ = true;
+    else DestroyWindow(window_);
 }
 
 // While busy, the hourglass shows wherever the pointer is over the client area.
@@ -219,9 +239,10 @@ bool MainWindow::OnSetCursor() {
     return busy_;
 }
 
-// Ends the program at once: the window goes, the message loop ends.
+// Ends the program: the window goes, the message loop ends. During a command,
+// once that command has ended.
 void MainWindow::Command4_Click() {
-    DestroyWindow(window_);
+    OnClose();
 }
 
 void MainWindow::Show(const std::wstring& prompt) {

@@ -48,6 +48,12 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);
     void OnCommand(int id);
+    // Runs a command of Form1's, one at a time. A request to close the window
+    // while it runs (its message boxes keep the window's messages flowing)
+    // takes effect once it has ended, so that a command always finishes.
+    template <typename Command>
+    void RunCommand(Command command);
+    void OnClose();
     bool OnSetCursor();
     void Command4_Click();
 
@@ -60,7 +66,8 @@ private:
     DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created
     int dpi_ = 96;  // the dots per inch the layout is converted at
     bool busy_ = false;  // the busy pointer shows over the window
-    bool inCommand_ = false;  // a button's command is running
+    bool inCommand_ = false;  // a command of Form1's is running
+    bool closeRequested_ = false;  // the window is to close when the command ends
     UniqueGdiObject font_;
     UniqueIcon largeIcon_;
     UniqueIcon smallIcon_;

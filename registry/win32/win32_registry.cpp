@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/win32/unique_handle.h"
+#include "registry/win32/native_registry.h"
 
 namespace tarvin {
 
@@ -10,6 +13,7 @@ static_assert(kErrorSuccess == ERROR_SUCCESS);
 static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
+static_assert(kErrorInvalidName == ERROR_INVALID_NAME);
 static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 static_assert(kKeyEnumerateSubKeys == KEY_ENUMERATE_SUB_KEYS);
 static_assert(kKeyAllKeySpecificRights ==
@@ -20,6 +24,13 @@ namespace {
 
 // A key name holds at most 255 characters; the buffer adds the NUL.
 constexpr DWORD kNameBufferLength = 256;
+
+// The value that makes a key a registry link, as REG_LINK.
+constexpr wchar_t kLinkValueName[] = L"SymbolicLinkValue";
+
+// What a path through a registry link is reported as: the system cannot
+// resolve the name to a key of its own.
+constexpr ErrorCode kErrorThroughLink = ERROR_CANT_RESOLVE_FILENAME;
 
 class Win32RegistryKey final : public RegistryKey {
 public:
@@ -34,8 +45,17 @@ public:
         return static_cast<ErrorCode>(status);
     }
 
+    // The subkey is opened by its counted name and without following a link,
+    // then deleted through its own handle: RegDeleteKeyW would stop the name
+    // at its first NUL, take an empty one for this key itself, and delete a
+    // link's target.
     ErrorCode DeleteKey(const std::wstring& name) override {
-        return static_cast<ErrorCode>(RegDeleteKeyW(key_.get(), name.c_str()));
+        NativeKeyName subkeyName(key_.get(), name);
+        UniqueRegistryKey subkey;
+        NTSTATUS status =
+            NtOpenKey(reinterpret_cast<HANDLE*>(subkey.receive()), DELETE, &subkeyName.attributes);
+        if (NT_SUCCESS(status)) status = NtDeleteKey(subkey.get());
+        return static_cast<ErrorCode>(RtlNtStatusToDosError(status));
     }
 
 private:
@@ -46,14 +66,37 @@ HKEY RootKey(Hive hive) {
     return hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
+bool IsLink(HKEY key) {
+    DWORD type = REG_NONE;
+    return RegQueryValueExW(key, kLinkValueName, nullptr, &type, nullptr, nullptr) ==
+               ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
 }  // namespace
 
+// Each component is opened below the one before it as it stands, a link as the
+// link: a link anywhere on the path would lead outside it.
 ErrorCode Win32Registry::OpenKey(Hive hive, const std::wstring& path, AccessMask access,
                                  std::unique_ptr<RegistryKey>& key) {
     UniqueRegistryKey opened;
-    const LSTATUS status = RegOpenKeyExW(RootKey(hive), path.c_str(), 0, access, opened.receive());
-    if (status == ERROR_SUCCESS) key = std::make_unique<Win32RegistryKey>(std::move(opened));
-    return static_cast<ErrorCode>(status);
+    HKEY parent = RootKey(hive);
+    for (std::size_t begin = 0; begin <= path.size();) {
+        const std::size_t end = std::min(path.find(L'\\', begin), path.size());
+        const bool last = end == path.size();
+        UniqueRegistryKey component;
+        const LSTATUS status =
+            RegOpenKeyExW(parent, path.substr(begin, end - begin).c_str(), REG_OPTION_OPEN_LINK,
+                          KEY_QUERY_VALUE | (last ? access : KEY_ENUMERATE_SUB_KEYS),
+                          component.receive());
+        if (status != ERROR_SUCCESS) return static_cast<ErrorCode>(status);
+        if (IsLink(component.get())) return kErrorThroughLink;
+        opened = std::move(component);
+        parent = opened.get();
+        begin = end + 1;
+    }
+    key = std::make_unique<Win32RegistryKey>(std::move(opened));
+    return kErrorSuccess;
 }
 
 }  // namespace tarvin

@@ -39,7 +39,7 @@ TEST_F(DeleteEntriesTest, DeletesEachLinesOwnEntryFromTheLastLineToTheFirst) {
     ChooseForDeletion({L"KT-ARVO2", L"Other", L"KT-MOXEL", L"KT-MOXEL1"});
     const auto lines = p.list2.Texts();
 
-    form.DeleteInfomation(Hive::CurrentUser);
+    form.DeleteInfomation(Hive::CurrentUser, form.ChosenEntries());
 
     ASSERT_THAT(lines, ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ", L"KT-MOXEL", L"KT-MOXEL", L"Other"));
     EXPECT_THAT(DeletedNames(), ElementsAre(L"Other", L"KT-MOXEL1", L"KT-MOXEL", L"KT-ARVO2"));
@@ -58,7 +58,7 @@ TEST_F(DeleteEntriesTest, EveryFailureButInvalidParameterIsReportedAndTheWalkGoe
     machine.deleteErrors = {{L"B-has-subkeys", kErrorAccessDenied},
                             {L"C-invalid", kErrorInvalidParameter}};
 
-    form.DeleteInfomation(Hive::LocalMachine);
+    form.DeleteInfomation(Hive::LocalMachine, form.ChosenEntries());
 
     EXPECT_THAT(DeletedNames(), ElementsAre(L"D-ok", L"C-invalid", L"B-has-subkeys", L"A-missing"));
     EXPECT_THAT(p.display.shown, ElementsAre(L"(RegDeleteKey)text of 5\r\n",
@@ -67,14 +67,23 @@ TEST_F(DeleteEntriesTest, EveryFailureButInvalidParameterIsReportedAndTheWalkGoe
     EXPECT_EQ(p.registry.openKeys, 0);
 }
 
+// An empty name stands for the vendor key itself in the registry's calls.
+TEST_F(DeleteEntriesTest, AnEmptyNameNeverReachesTheRegistry) {
+    ChooseForDeletion({L""});
+    form.DeleteInfomation(Hive::CurrentUser, form.ChosenEntries());
+
+    EXPECT_THAT(p.registry.deleteCalls, IsEmpty());
+    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegDeleteKey)text of 123\r\n"));
+}
+
 TEST_F(DeleteEntriesTest, AMissingVendorKeyIsSilentButARefusedOneIsReported) {
     ChooseForDeletion({L"KT-ARVO1"});
 
-    form.DeleteInfomation(Hive::LocalMachine);  // no vendor key there
+    form.DeleteInfomation(Hive::LocalMachine, form.ChosenEntries());  // no vendor key there
     EXPECT_THAT(p.display.shown, IsEmpty());
 
     VendorKey(Hive::LocalMachine).openError = kErrorAccessDenied;
-    form.DeleteInfomation(Hive::LocalMachine);
+    form.DeleteInfomation(Hive::LocalMachine, form.ChosenEntries());
 
     EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
     EXPECT_THAT(p.registry.deleteCalls, IsEmpty());

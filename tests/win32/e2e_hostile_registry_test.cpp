@@ -19,13 +19,6 @@ std::wstring EntryPath(const std::wstring& entry) {
     return std::wstring(kVendorKeyPath) + L"\\" + entry;
 }
 
-void SetText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& text) {
-    const LSTATUS status =
-        RegSetKeyValueW(root, path.c_str(), name, REG_SZ, text.c_str(),
-                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    ASSERT_EQ(status, ERROR_SUCCESS);
-}
-
 bool HasValue(HKEY root, const std::wstring& path, const wchar_t* name) {
     return RegGetValueW(root, path.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
            ERROR_SUCCESS;

@@ -154,7 +154,8 @@ void TarvinProcess::ClickAndWait(int controlId) const {
     EXPECT_TRUE(SendClick(controlId)) << "the click on " << controlId << " was not handled in time";
 }
 
-std::vector<std::wstring> TarvinProcess::ClickAnsweringMessages(int controlId) const {
+std::vector<std::wstring> TarvinProcess::ClickAnsweringMessages(
+    int controlId, const std::function<void()>& atFirstMessage) const {
     std::atomic<bool> handled{false};
     std::thread click([&] {
         EXPECT_TRUE(SendClick(controlId)) << "the command did not end in time";
@@ -168,11 +169,30 @@ std::vector<std::wstring> TarvinProcess::ClickAnsweringMessages(int controlId) c
             continue;
         }
         prompts.push_back(MessageBoxText(boxes.front()));
+        if (prompts.size() == 1 && atFirstMessage) atFirstMessage();
         Dismiss(boxes.front());
     }
     click.join();
-    EXPECT_EQ(WaitForSingleObject(process_.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
-        << "TARVIN ended during the command";
+    if (!atFirstMessage) {
+        EXPECT_EQ(WaitForSingleObject(process_.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+            << "TARVIN ended during the command";
+    }
+    return prompts;
+}
+
+std::vector<std::wstring> TarvinProcess::AnswerStartMessages() const {
+    std::vector<std::wstring> prompts;
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
+        if (!TopLevelWindows(kMainWindowClass, nullptr).empty()) return prompts;
+        const auto boxes = MessageBoxes();
+        if (!boxes.empty()) {
+            prompts.push_back(MessageBoxText(boxes.front()));
+            Dismiss(boxes.front());
+        } else if (WaitForSingleObject(process_.get(), kPollMs) != WAIT_TIMEOUT) {
+            break;
+        }
+    }
+    ADD_FAILURE() << "TARVIN's window did not show";
     return prompts;
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,14 @@ public:
     // run. Only for commands that show no message box.
     void ClickAndWait(int controlId) const;
     // Clicks the button with this control id, answers every message box its
-    // handler shows, and returns their prompts once the handler has run.
-    std::vector<std::wstring> ClickAnsweringMessages(int controlId) const;
+    // handler shows, and returns their prompts once the handler has run. When
+    // given, atFirstMessage runs while the first box is up, before it is
+    // answered; TARVIN may then end with the command.
+    std::vector<std::wstring> ClickAnsweringMessages(
+        int controlId, const std::function<void()>& atFirstMessage = nullptr) const;
+    // Answers the message boxes shown at start and returns their prompts once
+    // the main window shows; fails the test when it never does.
+    std::vector<std::wstring> AnswerStartMessages() const;
 
     // True when the process has ended within the timeout.
     bool WaitForExit() const;
