@@ -31,7 +31,12 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
   echo
   echo "- Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), $(nproc) cores," \
        "$(free -g | awk '/^Mem:/ {print $2}') GB; $(. /etc/os-release && echo "$PRETTY_NAME")"
-  echo "- Wine: $(wine --version), 32-bit prefix, Japanese locale, virtual display (Xvfb)"
+  if [ "$(tests/run-in-wine.sh --arch)" = win32 ]; then
+    echo "- Wine: $(/usr/lib/wine/wine --version), 32-bit prefix, Japanese locale, virtual display (Xvfb)"
+  else
+    echo "- Wine: $(/usr/lib/wine/wine64 --version), 64-bit prefix and 64-bit builds of the programs" \
+         "(this machine runs no 32-bit programs), Japanese locale, virtual display (Xvfb)"
+  fi
   echo "- Load average (1, 5, 15 min): $load_before before, $load_after after"
   echo
   tr -d '\r' < "$tables"

@@ -39,3 +39,9 @@ if(TARVIN_WIN32)
   # The Windows tests are all declared in the cross build's top directory.
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${WIN32_BINARY_DIR}/CTestTestfile.cmake)
 endif()
+
+# The release build: two builds of the same sources in different folders give
+# the same bytes, stripped and small. No Wine: it runs beside the Wine tests.
+add_test(NAME release_reproducible
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/release/reproducible_build.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(release_reproducible PROPERTIES TIMEOUT 300)

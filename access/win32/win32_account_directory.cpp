@@ -9,12 +9,53 @@ namespace tarvin {
 
 namespace {
 
-struct NetApiBufferTraits {
-    using Handle = BYTE*;
-    static Handle Empty() { return nullptr; }
-    static void Release(Handle buffer) { NetApiBufferFree(buffer); }
+// GetProcAddress's result as the function it is. The way through void (*)()
+// says that the types differ on purpose.
+template <typename Function>
+Function ProcAddress(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// The network management API, loaded only when the administrator check runs:
+// the DLL and those it pulls in cost every start, while most starts never
+// delete anything. Loaded by its full path in the system folder, so that an
+// elevated TARVIN never takes a netapi32.dll lying beside it.
+class NetApi {
+public:
+    // False on failure, with the reason in GetLastError().
+    bool Load() {
+        wchar_t system[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return false;
+        module_.reset(LoadLibraryW((std::wstring(system, length) + L"\\netapi32.dll").c_str()));
+        if (!module_) return false;
+        getMembers_ = ProcAddress<decltype(getMembers_)>(module_.get(), "NetLocalGroupGetMembers");
+        freeBuffer_ = ProcAddress<decltype(freeBuffer_)>(module_.get(), "NetApiBufferFree");
+        return getMembers_ && freeBuffer_;
+    }
+
+    // Appends the next page of the group's members (domain\name) to members.
+    NET_API_STATUS AppendMembers(const wchar_t* group, std::vector<std::wstring>& members,
+                                 DWORD_PTR& resume) const {
+        BYTE* buffer = nullptr;
+        DWORD read = 0;
+        DWORD total = 0;
+        const NET_API_STATUS status = getMembers_(nullptr, group, 3, &buffer, MAX_PREFERRED_LENGTH,
+                                                  &read, &total, &resume);
+        const auto* member = reinterpret_cast<const LOCALGROUP_MEMBERS_INFO_3*>(buffer);
+        for (DWORD i = 0; i < read; ++i) {
+            // A member whose account cannot be resolved may come without a name.
+            if (member[i].lgrmi3_domainandname) members.emplace_back(member[i].lgrmi3_domainandname);
+        }
+        if (buffer) freeBuffer_(buffer);
+        return status;
+    }
+
+private:
+    UniqueModule module_;
+    decltype(&NetLocalGroupGetMembers) getMembers_ = nullptr;
+    decltype(&NetApiBufferFree) freeBuffer_ = nullptr;
 };
-using UniqueNetApiBuffer = UniqueHandle<NetApiBufferTraits>;
 
 // The local name of the built-in Administrators group (S-1-5-32-544).
 bool AdministratorsGroupName(std::wstring& name, DirectoryFailure& failure) {
@@ -54,23 +95,18 @@ bool Win32AccountDirectory::AdministratorsMembers(std::vector<std::wstring>& mem
                                                   DirectoryFailure& failure) {
     std::wstring group;
     if (!AdministratorsGroupName(group, failure)) return false;
+    NetApi netApi;
+    if (!netApi.Load()) {
+        failure = {L"(NetLocalGroupGetMembers)", GetLastError()};
+        return false;
+    }
     DWORD_PTR resume = 0;
     NET_API_STATUS status;
     do {
-        UniqueNetApiBuffer buffer;
-        DWORD read = 0;
-        DWORD total = 0;
-        status = NetLocalGroupGetMembers(nullptr, group.c_str(), 3,
-                                         buffer.receive(),
-                                         MAX_PREFERRED_LENGTH, &read, &total, &resume);
+        status = netApi.AppendMembers(group.c_str(), members, resume);
         if (status != NERR_Success && status != ERROR_MORE_DATA) {
             failure = {L"(NetLocalGroupGetMembers)", status};
             return false;
-        }
-        const auto* member = reinterpret_cast<const LOCALGROUP_MEMBERS_INFO_3*>(buffer.get());
-        for (DWORD i = 0; i < read; ++i) {
-            // A member whose account cannot be resolved may come without a name.
-            if (member[i].lgrmi3_domainandname) members.emplace_back(member[i].lgrmi3_domainandname);
         }
     } while (status == ERROR_MORE_DATA);
     return true;

@@ -16,6 +16,10 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // thin
 // declare it only for programs that require that version.
 constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
+// Posted to itself once the window shows: the tooltips, which nobody sees
+// before the pointer rests on a button, are made then, not before the window opens.
+constexpr UINT kCreateTooltips = WM_APP;
+
 struct ControlClass {
     const wchar_t* className;
     DWORD style;
@@ -78,6 +82,7 @@ void MainWindow::LoadAndShow(int showCommand) {
     if (!window_) return;  // closed while loading
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
+    PostMessageW(window_, kCreateTooltips, 0, 0);
 }
 
 int MainWindow::RunMessageLoop() {
@@ -125,6 +130,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case kCreateTooltips:
+        OnCreateTooltips();
+        return 0;
     case WM_CLOSE:
         OnClose();
         return 0;
@@ -163,15 +171,19 @@ bool MainWindow::CreateControls() {
             return false;
         }
     }
-    if (!CreateTooltips(window_, instance_)) {
-        controlError_ = GetLastError();
-        return false;
-    }
     LayOutControls();
     list1_.emplace(GetDlgItem(window_, kList1));
     list2_.emplace(GetDlgItem(window_, kList2));
     form_.emplace(Platform{*list1_, *list2_, registry_, accounts_, *this, systemMessages_, *this});
     return true;
+}
+
+// Without tooltips the window still does all it should: a failure is
+// reported, as one of a control at start would be, and the window stays.
+void MainWindow::OnCreateTooltips() {
+    if (!CreateTooltips(window_, instance_)) {
+        errors_.ShowSystemError(L"(CreateWindowEx)", GetLastError());
+    }
 }
 
 // Gives every control the message font and its place at dpi_. The font comes

@@ -31,7 +31,8 @@ public:
     // returns false.
     bool Create();
 
-    // Fills the lists (Form_Load), then shows the window.
+    // Fills the lists (Form_Load), then shows the window; its tooltips follow
+    // as soon as the message loop runs.
     void LoadAndShow(int showCommand);
 
     // Runs the message loop until the window is gone; returns the exit code.
@@ -44,6 +45,7 @@ private:
     static SIZE FrameSize(int dpi);
     bool OnCreate();
     bool CreateControls();
+    void OnCreateTooltips();
     void LayOutControls();
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);

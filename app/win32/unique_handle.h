@@ -73,4 +73,11 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Empty() { return nullptr; }
+    static void Release(Handle module) { FreeLibrary(module); }
+};
+using UniqueModule = UniqueHandle<ModuleTraits>;
+
 }  // namespace tarvin

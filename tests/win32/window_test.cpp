@@ -215,7 +215,13 @@ TEST_F(WindowTest, TheSixButtonsHaveTooltipsAndNothingElse) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
 
-    EXPECT_THAT(TooltipTexts(window),
+    // The tooltips are made once the window shows, not with it.
+    std::map<int, std::wstring> texts = TooltipTexts(window);
+    for (int waited = 0; texts.empty() && waited < 5000; waited += 20) {
+        Sleep(20);
+        texts = TooltipTexts(window);
+    }
+    EXPECT_THAT(texts,
                 ElementsAre(Pair(kMoveSelected, L"選択を削除リストに移動"),
                             Pair(kMoveSelectedBack, L"選択を選択リストに戻す"),
                             Pair(kMoveAll, L"全てを削除リストに移動"),

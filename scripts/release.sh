@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the release TARVIN.exe from the committed sources, in a build
+# directory of its own, into dist/ with its SHA256SUMS, and prints the checksum.
+# Every build of the same commit gives the same bytes, wherever and whenever
+# it is built: anyone can rebuild a published TARVIN.exe and compare.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ -n "$(git status --porcelain)" ]; then
+  echo "The tree has changes that are not committed: a release is built from a commit only." >&2
+  exit 1
+fi
+scripts/install-debian-packages.sh
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# The commit's files alone, nothing else that lies in the working tree.
+mkdir "$work/source"
+git archive --format=tar HEAD | tar -x -C "$work/source"
+"$work/source/scripts/release-build.sh" "$work/build"
+
+rm -rf dist
+mkdir dist
+cp "$work/build/bin/TARVIN.exe" dist/
+(cd dist && sha256sum TARVIN.exe > SHA256SUMS)
+echo "Built TARVIN.exe of $(git rev-parse --short HEAD) into dist/ ($(stat -c %s dist/TARVIN.exe) bytes):"
+cat dist/SHA256SUMS
