@@ -3,18 +3,12 @@
 #include <windows.h>
 #include <lm.h>
 
+#include "app/win32/proc_address.h"
 #include "app/win32/unique_handle.h"
 
 namespace tarvin {
 
 namespace {
-
-// GetProcAddress's result as the function it is. The way through void (*)()
-// says that the types differ on purpose.
-template <typename Function>
-Function ProcAddress(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // The network management API, loaded only when the administrator check runs:
 // the DLL and those it pulls in cost every start, while most starts never

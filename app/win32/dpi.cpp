@@ -1,5 +1,7 @@
 #include "app/win32/dpi.h"
 
+#include "app/win32/proc_address.h"
+
 namespace tarvin {
 
 namespace {
@@ -7,9 +9,7 @@ namespace {
 // A user32 function that older Windows lacks; null there.
 template <typename Function>
 Function User32Function(const char* name) {
-    const FARPROC address = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    // Through void (*)(), which GCC accepts between unrelated function types.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+    return ProcAddress<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 int ScreenDpi() {
