@@ -52,6 +52,21 @@ void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.nam
 
 std::wstring Entry(const std::wstring& name) { return L"Norvale\\QZ\\" + name; }
 
+// A request to end TARVIN at the deletion's first failure (the entry with a
+// subkey, under the user), which waits until both passes are done: the
+// second failure still shows, and the machine's entry still goes.
+Scenario DeletionClosedBy(const char* name, During during) {
+    return {name,
+            {{{HKEY_CURRENT_USER, Entry(L"KT-ARVO1"), {}}},
+             {{HKEY_CURRENT_USER, Entry(L"KT-ARVO2\\Settings"), {}}},
+             {{HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2"), {}}}, Both(Entry(L"KT-SELM1"))},
+            {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ"},
+            during,
+            {},
+            {{kDelete, ERROR_ACCESS_DENIED}, {kDelete, ERROR_FILE_NOT_FOUND}},
+            {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2")}}};
+}
+
 const Scenario kScenarios[] = {
     {"ChosenEntriesGoWholeUnderBothHivesAndTheOthersStay",
      {Both(Entry(L"KT-ARVO1")), Both(Entry(L"KT-SELM1")), Both(Entry(L"Kept")),
@@ -122,24 +137,8 @@ const Scenario kScenarios[] = {
      {},
      {{kOpen, kThroughLink}, {kOpen, kThroughLink}},
      {}},
-    {"ClosingTheWindowDuringADeletionWaitsForItsEnd",
-     {{{HKEY_CURRENT_USER, Entry(L"KT-ARVO1"), {}}},
-      {{HKEY_CURRENT_USER, Entry(L"KT-ARVO2\\Settings"), {}}},
-      {{HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2"), {}}}, Both(Entry(L"KT-SELM1"))},
-     {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ"},
-     During::CloseTheWindow,
-     {},
-     {{kDelete, ERROR_ACCESS_DENIED}, {kDelete, ERROR_FILE_NOT_FOUND}},
-     {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2")}}},
-    {"TheExitButtonDuringADeletionWaitsForItsEnd",
-     {{{HKEY_CURRENT_USER, Entry(L"KT-ARVO1"), {}}},
-      {{HKEY_CURRENT_USER, Entry(L"KT-ARVO2\\Settings"), {}}},
-      {{HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2"), {}}}, Both(Entry(L"KT-SELM1"))},
-     {L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ"},
-     During::PressExit,
-     {},
-     {{kDelete, ERROR_ACCESS_DENIED}, {kDelete, ERROR_FILE_NOT_FOUND}},
-     {{HKEY_CURRENT_USER, Entry(L"KT-ARVO1")}, {HKEY_LOCAL_MACHINE, Entry(L"KT-ARVO2")}}},
+    DeletionClosedBy("ClosingTheWindowDuringADeletionWaitsForItsEnd", During::CloseTheWindow),
+    DeletionClosedBy("TheExitButtonDuringADeletionWaitsForItsEnd", During::PressExit),
 };
 
 // Both subtrees of a hive, one line a key, value or link.
