@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-debian-packages.sh
-export demo=$PWD/build/demo wine_run=$PWD/tests/run-in-wine.sh
+export demo=$PWD/build/demo wine_run=$PWD/tests/run-in-wine.sh screenshot=$PWD/tests/win32/window_screenshot.sh
 # A 64-bit build where this machine's Wine runs no 32-bit programs.
 [ "$("$wine_run" --arch)" = win32 ] && toolchain=mingw-i686 || toolchain=mingw-x86_64
 cmake -S . -B "$demo/win32" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain.cmake" \
@@ -23,11 +23,8 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$wine_run" "$demo/wineprefix" TARVIN.exe
 fi
 
-# No display: a virtual one, with a Wine desktop so that the window has its frame.
-xvfb-run -a -s "-screen 0 640x480x24" bash -c '
-  "$wine_run" "$demo/wineprefix" explorer /desktop=TARVIN,640x480 TARVIN.exe &
-  sleep 8
-  xwd -root -silent | convert xwd:- "$demo/tarvin.png"
-  WINEPREFIX="$demo/wineprefix" wineserver -k 2>/dev/null
-  wait || true'
+# No display: a virtual one, with a Wine desktop so that the window has its
+# frame; the picture is taken once the window has appeared, as in the tests.
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$screenshot" "$demo/wineprefix" TARVIN.exe 96 "$demo/tarvin.png" >/dev/null
 echo "No display: TARVIN ran on a virtual one. Screenshot: build/demo/tarvin.png"

@@ -9,6 +9,9 @@
 # Japanese locale sets dialogs and the message font in "MS UI Gothic" (through
 # "MS Shell Dlg", which Japanese Windows maps to it too) but has no such font:
 # IPA P Gothic, a proportional Japanese Gothic like it, stands in for it.
+# The caption buttons are glyphs of the Marlett font, which this Wine does not
+# find in its own data folder: without it in the prefix's Fonts folder, the
+# close box draws as the letter "r" of another font.
 set -euo pipefail
 
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
@@ -38,6 +41,7 @@ mkdir -p "$(dirname "$prefix")"
     rm -rf "$prefix"
     # Wine's own processes outlive these commands: they must not hold the lock.
     "$loader" wineboot -i >/dev/null 2>&1 9>&-
+    cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
     "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >/dev/null 2>&1 9>&-
     "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ \
