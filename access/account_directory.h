@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/registry.h"
+#include "common/error_code.h"
 
 namespace tarvin {
 

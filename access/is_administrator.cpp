@@ -14,13 +14,13 @@ std::wstring WithoutDomain(const std::wstring& account) {
 
 }  // namespace
 
-bool IsAdministrator(AccountDirectory& directory, SystemErrorReporter& errors) {
+bool IsAdministrator(AccountDirectory& directory, UserInterface& ui) {
     std::wstring user;
     std::vector<std::wstring> members;
     DirectoryFailure failure;
     if (!directory.CurrentUserName(user, failure) ||
         !directory.AdministratorsMembers(members, failure)) {
-        errors.ShowSystemError(failure.label, failure.code);
+        ui.ShowSystemError(failure.label, failure.code);
         return false;
     }
     return std::any_of(members.begin(), members.end(), [&](const std::wstring& member) {

@@ -25,7 +25,7 @@ std::wstring ShownName(const std::wstring& entryName) {
 void Form1::Form_Load() {
     List1.Clear();
     List2.Clear();
-    entryNames_ = EnumSubKeys(platform_.registry, errors_, Hive::CurrentUser, kVendorKeyPath);
+    entryNames_ = EnumSubKeys(platform_.registry, platform_.ui, Hive::CurrentUser, kVendorKeyPath);
     const ProductListChange filling(List1, static_cast<int>(entryNames_.size()));
     for (EntryId entry = 0; entry < entryNames_.size(); ++entry) {
         List1.AddItem(ShownName(entryNames_[entry]), entry);
@@ -40,21 +40,21 @@ void Form1::Command2_Click(int index) {
 }
 
 void Form1::Command3_Click() {
-    if (!IsAdministrator(platform_.accounts, errors_)) {
-        platform_.display.Show(kNotAdministratorMessage);
+    if (!IsAdministrator(platform_.accounts, platform_.ui)) {
+        platform_.ui.Show(kNotAdministratorMessage);
         return;
     }
     // Read once: nothing that happens during the deletion changes what it deletes.
     const std::vector<std::wstring> chosen = ChosenEntries();
-    platform_.pointer.SetBusy(true);
+    platform_.ui.SetBusy(true);
     DeleteInfomation(Hive::CurrentUser, chosen);
     DeleteInfomation(Hive::LocalMachine, chosen);
     List2.Clear();
-    platform_.pointer.SetBusy(false);
+    platform_.ui.SetBusy(false);
 }
 
 void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen) {
-    DeleteEntries(platform_.registry, errors_, hive, chosen);
+    DeleteEntries(platform_.registry, platform_.ui, hive, chosen);
 }
 
 std::vector<std::wstring> Form1::ChosenEntries() const {

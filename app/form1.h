@@ -18,8 +18,7 @@ public:
     explicit Form1(const Platform& platform)
         : List1(platform.list1),
           List2(platform.list2),
-          platform_(platform),
-          errors_(platform.display, platform.messages) {}
+          platform_(platform) {}
 
     // Runs once, before the window is first shown: empties both lists and
     // fills the registered list with the display names of the entries under
@@ -56,7 +55,6 @@ public:
 
 private:
     Platform platform_;
-    SystemErrorReporter errors_;
     // The entry names read at start, kept for the window's lifetime: every line
     // of either list refers to one of them by its index.
     std::vector<std::wstring> entryNames_;

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "access/account_directory.h"
-#include "app/message_display.h"
-#include "app/mouse_pointer.h"
+#include "common/user_interface.h"
 #include "products/product_list.h"
 #include "registry/registry.h"
-#include "registry/system_error.h"
 
 namespace tarvin {
 
@@ -16,9 +14,7 @@ struct Platform {
     ProductList& list2;  // delete list
     Registry& registry;
     AccountDirectory& accounts;
-    MessageDisplay& display;
-    const SystemMessages& messages;
-    MousePointer& pointer;
+    UserInterface& ui;
 };
 
 }  // namespace tarvin

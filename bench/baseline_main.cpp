@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/control_ids.h"
-#include "app/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "registry/registry.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "app/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "registry/registry.h"
 
 namespace tarvin::bench {

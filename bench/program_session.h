@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace tarvin::bench {
 

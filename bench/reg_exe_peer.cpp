@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "bench/bench_registry.h"
 #include "bench/stopwatch.h"
 #include "registry/registry.h"

@@ -17,8 +17,8 @@ add_library(tarvin_win32 STATIC
   app/win32/main_window.cpp
   app/win32/tooltips.cpp
   products/win32/win32_product_list.cpp
-  registry/win32/win32_registry.cpp
-  registry/win32/win32_system_messages.cpp)
+  common/win32/system_message_text.cpp
+  registry/win32/win32_registry.cpp)
 target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32 ntdll)
 
 # TARVIN.exe's own code is small and uses neither exceptions nor RTTI: without
@@ -56,7 +56,7 @@ endfunction()
 
 add_wine_test(win32_tests
   tests/win32/win32_product_list_test.cpp
-  tests/win32/win32_system_messages_test.cpp)
+  tests/win32/system_message_text_test.cpp)
 
 # Drives the real TARVIN.exe from a test: starts it, clicks, reads its lists and
 # message boxes, and seeds the registry it reads.

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "registry/registry.h"
-#include "registry/system_error.h"
+#include "common/user_interface.h"
 
 namespace tarvin {
 
@@ -15,7 +15,7 @@ namespace tarvin {
 // the vendor key itself, is refused as kErrorInvalidName. A vendor key that
 // does not exist is passed over in silence; one that exists but does not open
 // is reported as "(RegOpenKeyEx)". The vendor key is closed again on return.
-void DeleteEntries(Registry& registry, SystemErrorReporter& errors, Hive hive,
+void DeleteEntries(Registry& registry, UserInterface& ui, Hive hive,
                    const std::vector<std::wstring>& entryNames);
 
 }  // namespace tarvin

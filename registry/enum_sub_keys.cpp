@@ -11,20 +11,20 @@ namespace {
 constexpr wchar_t kEnumerationLabel[] = L"(RegOpenKeyEx)";
 }  // namespace
 
-std::vector<std::wstring> EnumSubKeys(Registry& registry, SystemErrorReporter& errors,
+std::vector<std::wstring> EnumSubKeys(Registry& registry, UserInterface& ui,
                                       Hive hive, const std::wstring& path) {
     std::vector<std::wstring> names;
     std::unique_ptr<RegistryKey> key;
     if (const ErrorCode opened = registry.OpenKey(hive, path, kKeyEnumerateSubKeys, key);
         opened != kErrorSuccess) {
-        errors.ShowSystemError(kEnumerationLabel, opened);
+        ui.ShowSystemError(kEnumerationLabel, opened);
         return names;
     }
     for (std::uint32_t index = 0;; ++index) {
         std::wstring name;
         const ErrorCode read = key->EnumKey(index, name);
         if (read != kErrorSuccess) {
-            if (read != kErrorNoMoreItems) errors.ShowSystemError(kEnumerationLabel, read);
+            if (read != kErrorNoMoreItems) ui.ShowSystemError(kEnumerationLabel, read);
             return names;
         }
         names.push_back(std::move(name));

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "registry/registry.h"
-#include "registry/system_error.h"
+#include "common/user_interface.h"
 
 namespace tarvin {
 
@@ -12,7 +12,7 @@ namespace tarvin {
 // registry gives them (neither sorted nor filtered). A failure to open the key,
 // or to read a name, is reported through ShowSystemError with the label
 // "(RegOpenKeyEx)"; the names read before the failure are returned.
-std::vector<std::wstring> EnumSubKeys(Registry& registry, SystemErrorReporter& errors,
+std::vector<std::wstring> EnumSubKeys(Registry& registry, UserInterface& ui,
                                       Hive hive, const std::wstring& path);
 
 }  // namespace tarvin

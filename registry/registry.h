@@ -4,17 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "common/error_code.h"
+
 namespace tarvin {
-
-// A Win32 error code as the registry functions return it.
-using ErrorCode = std::uint32_t;
-
-constexpr ErrorCode kErrorSuccess = 0;
-constexpr ErrorCode kErrorFileNotFound = 2;
-constexpr ErrorCode kErrorAccessDenied = 5;
-constexpr ErrorCode kErrorInvalidParameter = 87;
-constexpr ErrorCode kErrorInvalidName = 123;
-constexpr ErrorCode kErrorNoMoreItems = 259;
 
 // The registry roots the program touches.
 enum class Hive { CurrentUser, LocalMachine };

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <lm.h>
 
-#include "app/win32/proc_address.h"
-#include "app/win32/unique_handle.h"
+#include "common/win32/proc_address.h"
+#include "common/win32/unique_handle.h"
 
 namespace tarvin {
 

@@ -1,6 +1,6 @@
 #include "app/win32/dpi.h"
 
-#include "app/win32/proc_address.h"
+#include "common/win32/proc_address.h"
 
 namespace tarvin {
 

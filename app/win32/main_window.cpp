@@ -4,6 +4,7 @@
 #include "app/win32/dpi.h"
 #include "app/win32/layout.h"
 #include "app/win32/tooltips.h"
+#include "common/win32/system_message_text.h"
 #include "resources/resource_ids.h"
 
 namespace tarvin {
@@ -62,7 +63,7 @@ bool MainWindow::Create() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     if (!RegisterClassExW(&windowClass)) {
-        errors_.ShowSystemError(L"(RegisterClassEx)", GetLastError());
+        ShowSystemError(L"(RegisterClassEx)", GetLastError());
         return false;
     }
 
@@ -71,7 +72,7 @@ bool MainWindow::Create() {
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
                          this)) {
         // A control that failed to appear failed the window with it.
-        errors_.ShowSystemError(L"(CreateWindowEx)", controlError_ ? controlError_ : GetLastError());
+        ShowSystemError(L"(CreateWindowEx)", controlError_ ? controlError_ : GetLastError());
         return false;
     }
     return true;
@@ -174,7 +175,7 @@ bool MainWindow::CreateControls() {
     LayOutControls();
     list1_.emplace(GetDlgItem(window_, kList1));
     list2_.emplace(GetDlgItem(window_, kList2));
-    form_.emplace(Platform{*list1_, *list2_, registry_, accounts_, *this, systemMessages_, *this});
+    form_.emplace(Platform{*list1_, *list2_, registry_, accounts_, *this});
     return true;
 }
 
@@ -182,7 +183,7 @@ bool MainWindow::CreateControls() {
 // reported, as one of a control at start would be, and the window stays.
 void MainWindow::OnCreateTooltips() {
     if (!CreateTooltips(window_, instance_)) {
-        errors_.ShowSystemError(L"(CreateWindowEx)", GetLastError());
+        ShowSystemError(L"(CreateWindowEx)", GetLastError());
     }
 }
 
@@ -264,6 +265,10 @@ void MainWindow::Show(const std::wstring& prompt) {
 void MainWindow::SetBusy(bool busy) {
     busy_ = busy;
     SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+std::wstring MainWindow::SystemText(ErrorCode code) const {
+    return SystemMessageText(code);
 }
 
 }  // namespace tarvin

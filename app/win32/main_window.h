@@ -7,20 +7,17 @@
 
 #include "access/win32/win32_account_directory.h"
 #include "app/form1.h"
-#include "app/message_display.h"
-#include "app/mouse_pointer.h"
-#include "app/win32/unique_handle.h"
+#include "common/user_interface.h"
+#include "common/win32/unique_handle.h"
 #include "products/win32/win32_product_list.h"
-#include "registry/system_error.h"
 #include "registry/win32/win32_registry.h"
-#include "registry/win32/win32_system_messages.h"
 
 namespace tarvin {
 
 // The program's only window: creates the controls, routes their events to
 // Form1, shows its messages as message boxes owned by the window and its busy
 // pointer over the window.
-class MainWindow final : private MessageDisplay, private MousePointer {
+class MainWindow final : private UserInterface {
 public:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
     MainWindow(const MainWindow&) = delete;
@@ -61,6 +58,7 @@ private:
 
     void Show(const std::wstring& prompt) override;
     void SetBusy(bool busy) override;
+    std::wstring SystemText(ErrorCode code) const override;
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -74,9 +72,7 @@ private:
     UniqueIcon largeIcon_;
     UniqueIcon smallIcon_;
     Win32Registry registry_;
-    Win32SystemMessages systemMessages_;
     Win32AccountDirectory accounts_;
-    SystemErrorReporter errors_{*this, systemMessages_};
     std::optional<Win32ProductList> list1_;
     std::optional<Win32ProductList> list2_;
     std::optional<Form1> form_;

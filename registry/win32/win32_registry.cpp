@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "registry/win32/native_registry.h"
 
 namespace tarvin {

@@ -44,7 +44,7 @@ TEST_F(DeleteEntriesTest, DeletesEachLinesOwnEntryFromTheLastLineToTheFirst) {
     ASSERT_THAT(lines, ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ", L"KT-MOXEL", L"KT-MOXEL", L"Other"));
     EXPECT_THAT(DeletedNames(), ElementsAre(L"Other", L"KT-MOXEL1", L"KT-MOXEL", L"KT-ARVO2"));
     EXPECT_THAT(VendorKey(Hive::CurrentUser).subkeys, IsEmpty());
-    EXPECT_THAT(p.display.shown, IsEmpty());
+    EXPECT_THAT(p.ui.shown, IsEmpty());
     EXPECT_EQ(p.list2.Texts(), lines);  // the list is the caller's to empty
     ASSERT_EQ(p.registry.openCalls.size(), 1u);
     EXPECT_EQ(p.registry.openCalls[0].access, 0x3Fu);
@@ -61,7 +61,7 @@ TEST_F(DeleteEntriesTest, EveryFailureButInvalidParameterIsReportedAndTheWalkGoe
     form.DeleteInfomation(Hive::LocalMachine, form.ChosenEntries());
 
     EXPECT_THAT(DeletedNames(), ElementsAre(L"D-ok", L"C-invalid", L"B-has-subkeys", L"A-missing"));
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegDeleteKey)text of 5\r\n",
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(RegDeleteKey)text of 5\r\n",
                                              L"(RegDeleteKey)text of 2\r\n"));
     EXPECT_THAT(machine.subkeys, ElementsAre(L"B-has-subkeys", L"C-invalid"));
     EXPECT_EQ(p.registry.openKeys, 0);
@@ -73,19 +73,19 @@ TEST_F(DeleteEntriesTest, AnEmptyNameNeverReachesTheRegistry) {
     form.DeleteInfomation(Hive::CurrentUser, form.ChosenEntries());
 
     EXPECT_THAT(p.registry.deleteCalls, IsEmpty());
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegDeleteKey)text of 123\r\n"));
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(RegDeleteKey)text of 123\r\n"));
 }
 
 TEST_F(DeleteEntriesTest, AMissingVendorKeyIsSilentButARefusedOneIsReported) {
     ChooseForDeletion({L"KT-ARVO1"});
 
     form.DeleteInfomation(Hive::LocalMachine, form.ChosenEntries());  // no vendor key there
-    EXPECT_THAT(p.display.shown, IsEmpty());
+    EXPECT_THAT(p.ui.shown, IsEmpty());
 
     VendorKey(Hive::LocalMachine).openError = kErrorAccessDenied;
     form.DeleteInfomation(Hive::LocalMachine, form.ChosenEntries());
 
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
     EXPECT_THAT(p.registry.deleteCalls, IsEmpty());
     EXPECT_EQ(p.registry.openKeys, 0);
 }

@@ -15,7 +15,7 @@ using testing::FakePlatform;
 class EnumSubKeysTest : public ::testing::Test {
 protected:
     std::vector<std::wstring> Enumerate() {
-        return EnumSubKeys(p.registry, p.errors, Hive::CurrentUser, L"Software\\X");
+        return EnumSubKeys(p.registry, p.ui, Hive::CurrentUser, L"Software\\X");
     }
 
     FakePlatform p;
@@ -25,7 +25,7 @@ TEST_F(EnumSubKeysTest, ReturnsTheNamesInTheRegistrysOrderAndClosesTheKey) {
     p.registry.Add(Hive::CurrentUser, L"Software\\X").subkeys = {L"b", L"a", L"한국어", L"c"};
 
     EXPECT_THAT(Enumerate(), ElementsAre(L"b", L"a", L"한국어", L"c"));
-    EXPECT_THAT(p.display.shown, IsEmpty());
+    EXPECT_THAT(p.ui.shown, IsEmpty());
     EXPECT_EQ(p.registry.openKeys, 0);
     ASSERT_EQ(p.registry.openCalls.size(), 1u);
     EXPECT_EQ(p.registry.openCalls[0].access, kKeyEnumerateSubKeys);
@@ -34,7 +34,7 @@ TEST_F(EnumSubKeysTest, ReturnsTheNamesInTheRegistrysOrderAndClosesTheKey) {
 TEST_F(EnumSubKeysTest, AKeyThatDoesNotOpenIsReportedOnce) {
     p.registry.Add(Hive::CurrentUser, L"Software\\X").openError = kErrorAccessDenied;
     EXPECT_THAT(Enumerate(), IsEmpty());
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
     EXPECT_EQ(p.registry.openKeys, 0);
 }
 
@@ -45,7 +45,7 @@ TEST_F(EnumSubKeysTest, AFailedReadKeepsTheNamesBeforeItAndClosesTheKey) {
     key.enumError = kErrorAccessDenied;
 
     EXPECT_THAT(Enumerate(), ElementsAre(L"a", L"b"));
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n"));
     EXPECT_EQ(p.registry.openKeys, 0);
 }
 

@@ -74,8 +74,4 @@ bool FakeAccountDirectory::AdministratorsMembers(std::vector<std::wstring>& foun
     return !membersFailure;
 }
 
-std::wstring FakeSystemMessages::Text(ErrorCode code) const {
-    return L"text of " + std::to_wstring(code) + L"\r\n";
-}
-
 }  // namespace tarvin::testing

@@ -12,12 +12,10 @@
 #include <vector>
 
 #include "access/account_directory.h"
-#include "app/message_display.h"
-#include "app/mouse_pointer.h"
 #include "app/platform.h"
+#include "common/user_interface.h"
 #include "products/product_list.h"
 #include "registry/registry.h"
-#include "registry/system_error.h"
 
 namespace tarvin::testing {
 
@@ -79,16 +77,23 @@ public:
     int openKeys = 0;
 };
 
-class RecordingDisplay final : public MessageDisplay {
+// Records the messages and pointer changes; a system text is "text of <code>"
+// plus a line break, like the system's texts. A test may look at the world
+// as it is at each pointer change.
+class FakeUserInterface final : public UserInterface {
 public:
     void Show(const std::wstring& prompt) override { shown.push_back(prompt); }
-    std::vector<std::wstring> shown;
-};
+    void SetBusy(bool busy) override {
+        changes.push_back(busy);
+        if (observer) observer(busy);
+    }
+    std::wstring SystemText(ErrorCode code) const override {
+        return L"text of " + std::to_wstring(code) + L"\r\n";
+    }
 
-// "text of <code>" plus a line break, like the system's texts.
-class FakeSystemMessages final : public SystemMessages {
-public:
-    std::wstring Text(ErrorCode code) const override;
+    std::vector<std::wstring> shown;
+    std::vector<bool> changes;
+    std::function<void(bool busy)> observer;
 };
 
 // A user and the Administrators group's members, or a failure of either query.
@@ -103,31 +108,17 @@ public:
     std::optional<DirectoryFailure> membersFailure;
 };
 
-// Records every pointer change and lets a test look at the world as it is then.
-class FakeMousePointer final : public MousePointer {
-public:
-    void SetBusy(bool busy) override {
-        changes.push_back(busy);
-        if (observer) observer(busy);
-    }
-    std::vector<bool> changes;
-    std::function<void(bool busy)> observer;
-};
-
 // The platform as the portable layer sees it, all in memory.
 struct FakePlatform {
     Platform View() {
-        return {list1, list2, registry, accounts, display, messages, pointer};
+        return {list1, list2, registry, accounts, ui};
     }
 
     FakeProductList list1;
     FakeProductList list2;
     FakeRegistry registry;
     FakeAccountDirectory accounts;
-    RecordingDisplay display;
-    FakeSystemMessages messages;
-    FakeMousePointer pointer;
-    SystemErrorReporter errors{display, messages};
+    FakeUserInterface ui;
 };
 
 }  // namespace tarvin::testing

@@ -40,7 +40,7 @@ protected:
 TEST_F(FormLoadTest, AMissingVendorKeyIsReportedOnceAndBothListsStayEmpty) {
     form.Form_Load();
 
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 2\r\n"));
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(RegOpenKeyEx)text of 2\r\n"));
     EXPECT_THAT(p.list1.Texts(), IsEmpty());
     EXPECT_THAT(p.list2.Texts(), IsEmpty());
 }
@@ -49,7 +49,7 @@ TEST_F(FormLoadTest, AnEmptyVendorKeyGivesEmptyListsWithoutMessage) {
     VendorKey();
     form.Form_Load();
 
-    EXPECT_THAT(p.display.shown, IsEmpty());
+    EXPECT_THAT(p.ui.shown, IsEmpty());
     EXPECT_THAT(p.list1.Texts(), IsEmpty());
     EXPECT_THAT(p.list2.Texts(), IsEmpty());
     EXPECT_EQ(p.registry.openKeys, 0);
@@ -64,7 +64,7 @@ TEST_F(FormLoadTest, ListsTheCurrentUsersEntriesByDisplayNameSorted) {
                                              L"KT-SELM ﾌﾟﾚﾃﾝﾎﾛｰ", L"Other"));
     EXPECT_THAT(EntryNames(p.list1), ElementsAre(L"KT-ARVO1", L"KT-HLD", L"KT-SELM2", L"Other"));
     EXPECT_THAT(p.list2.Texts(), IsEmpty());
-    EXPECT_THAT(p.display.shown, IsEmpty());
+    EXPECT_THAT(p.ui.shown, IsEmpty());
     ASSERT_EQ(p.registry.openCalls.size(), 1u);
     EXPECT_EQ(p.registry.openCalls[0].hive, Hive::CurrentUser);
 }

@@ -37,21 +37,21 @@ TEST_F(IsAdministratorTest, OnlyAnExactDirectMemberNameCounts) {
     for (const Membership& c : cases) {
         p.accounts.user = c.user;
         p.accounts.members = c.members;
-        EXPECT_EQ(IsAdministrator(p.accounts, p.errors), c.administrator) << c.what;
+        EXPECT_EQ(IsAdministrator(p.accounts, p.ui), c.administrator) << c.what;
     }
-    EXPECT_THAT(p.display.shown, IsEmpty());
+    EXPECT_THAT(p.ui.shown, IsEmpty());
 }
 
 TEST_F(IsAdministratorTest, AFailedQueryIsReportedAndRefuses) {
     p.accounts.userFailure = DirectoryFailure{L"(GetUserName)", kErrorAccessDenied};
-    EXPECT_FALSE(IsAdministrator(p.accounts, p.errors));
+    EXPECT_FALSE(IsAdministrator(p.accounts, p.ui));
 
     p.accounts.userFailure.reset();
     constexpr ErrorCode kNoSuchAlias = 1376;
     p.accounts.membersFailure = DirectoryFailure{L"(NetLocalGroupGetMembers)", kNoSuchAlias};
-    EXPECT_FALSE(IsAdministrator(p.accounts, p.errors));
+    EXPECT_FALSE(IsAdministrator(p.accounts, p.ui));
 
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(GetUserName)text of 5\r\n",
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(GetUserName)text of 5\r\n",
                                              L"(NetLocalGroupGetMembers)text of 1376\r\n"));
 }
 

@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(RunDeletionTest, DeletesUnderTheUserThenTheMachineAndEmptiesTheDeleteList) {
-    p.pointer.observer = [this](bool busy) {
+    p.ui.observer = [this](bool busy) {
         // Busy before anything is deleted; back to default with all done.
         EXPECT_EQ(p.registry.deleteCalls.size(), busy ? 0u : 4u);
         EXPECT_EQ(p.list2.ListCount(), busy ? 2 : 0);
@@ -43,10 +43,10 @@ TEST_F(RunDeletionTest, DeletesUnderTheUserThenTheMachineAndEmptiesTheDeleteList
     EXPECT_EQ(p.registry.deleteCalls[2].hive, Hive::LocalMachine);
     EXPECT_THAT(VendorKey(Hive::CurrentUser).subkeys, ElementsAre(L"Kept"));
     EXPECT_THAT(VendorKey(Hive::LocalMachine).subkeys, IsEmpty());
-    EXPECT_THAT(p.pointer.changes, ElementsAre(true, false));
+    EXPECT_THAT(p.ui.changes, ElementsAre(true, false));
     EXPECT_THAT(p.list1.Texts(), ElementsAre(L"Kept"));  // not read again
     EXPECT_THAT(p.list2.Texts(), IsEmpty());
-    EXPECT_THAT(p.display.shown, IsEmpty());
+    EXPECT_THAT(p.ui.shown, IsEmpty());
 }
 
 TEST_F(RunDeletionTest, TheDeleteListIsEmptiedAndThePointerRestoredAfterFailures) {
@@ -55,10 +55,10 @@ TEST_F(RunDeletionTest, TheDeleteListIsEmptiedAndThePointerRestoredAfterFailures
 
     form.Command3_Click();
 
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n",
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(RegOpenKeyEx)text of 5\r\n",
                                              L"(RegDeleteKey)text of 2\r\n"));
     EXPECT_THAT(p.list2.Texts(), IsEmpty());
-    EXPECT_THAT(p.pointer.changes, ElementsAre(true, false));
+    EXPECT_THAT(p.ui.changes, ElementsAre(true, false));
     EXPECT_EQ(p.registry.openKeys, 0);
 }
 
@@ -68,9 +68,9 @@ TEST_F(RunDeletionTest, ANonAdministratorIsRefusedAndNothingChanges) {
 
     form.Command3_Click();
 
-    EXPECT_THAT(p.display.shown, ElementsAre(L"管理者権限が無い為、削除できません"));
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"管理者権限が無い為、削除できません"));
     EXPECT_THAT(p.registry.openCalls, IsEmpty());
-    EXPECT_THAT(p.pointer.changes, IsEmpty());
+    EXPECT_THAT(p.ui.changes, IsEmpty());
     EXPECT_EQ(p.list2.Texts(), lines);
 }
 
@@ -80,7 +80,7 @@ TEST_F(RunDeletionTest, AFailedAdministratorCheckIsReportedThenRefused) {
 
     form.Command3_Click();
 
-    EXPECT_THAT(p.display.shown, ElementsAre(L"(NetLocalGroupGetMembers)text of 2220\r\n",
+    EXPECT_THAT(p.ui.shown, ElementsAre(L"(NetLocalGroupGetMembers)text of 2220\r\n",
                                              L"管理者権限が無い為、削除できません"));
     EXPECT_THAT(p.registry.openCalls, IsEmpty());
     EXPECT_EQ(p.list2.ListCount(), 2);

@@ -55,7 +55,7 @@ TEST_F(HostileRegistryTest, AValueWhereTheVendorKeyShouldBeIsReportedOnceAndKept
     const HWND box = tarvin_->WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TarvinProcess::MessageBoxText(box),
-              L"(RegOpenKeyEx)" + Win32SystemMessages().Text(ERROR_FILE_NOT_FOUND));
+              L"(RegOpenKeyEx)" + SystemMessageText(ERROR_FILE_NOT_FOUND));
     TarvinProcess::Dismiss(box);
     ASSERT_NE(tarvin_->WaitForMainWindow(), nullptr);
     EXPECT_THAT(tarvin_->ListLines(kList1), IsEmpty());

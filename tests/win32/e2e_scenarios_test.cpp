@@ -211,7 +211,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
 
     std::vector<std::wstring> expectedMessages;
     for (const auto& [label, code] : scenario.messages) {
-        expectedMessages.push_back(label + Win32SystemMessages().Text(code));
+        expectedMessages.push_back(label + SystemMessageText(code));
     }
     EXPECT_EQ(messages, expectedMessages);
     if (during) {

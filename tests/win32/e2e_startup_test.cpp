@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/control_ids.h"
-#include "registry/win32/win32_system_messages.h"
+#include "common/win32/system_message_text.h"
 #include "tests/win32/tarvin_process.h"
 #include "tests/win32/test_registry.h"
 
@@ -45,7 +45,7 @@ TEST_F(StartupTest, AMissingVendorKeyGivesOneMessageAndAnEmptyWindow) {
     const HWND box = tarvin.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TarvinProcess::MessageBoxText(box),
-              L"(RegOpenKeyEx)" + Win32SystemMessages().Text(ERROR_FILE_NOT_FOUND));
+              L"(RegOpenKeyEx)" + SystemMessageText(ERROR_FILE_NOT_FOUND));
     TarvinProcess::Dismiss(box);
 
     ExpectWindowWithoutMessages(tarvin);

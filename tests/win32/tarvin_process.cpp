@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "app/control_ids.h"
-#include "app/message_display.h"
+#include "common/user_interface.h"
 #include "products/win32/win32_product_list.h"
 
 namespace tarvin::testing {

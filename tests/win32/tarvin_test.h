@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "registry/win32/win32_system_messages.h"
+#include "common/win32/system_message_text.h"
+#include "registry/registry.h"
 #include "tests/win32/tarvin_process.h"
 
 namespace tarvin::testing {
@@ -37,7 +38,7 @@ protected:
 
     // "(RegDeleteKey)" and the system's text for code.
     static std::wstring DeleteFailure(DWORD code) {
-        return L"(RegDeleteKey)" + Win32SystemMessages().Text(code);
+        return L"(RegDeleteKey)" + SystemMessageText(code);
     }
 
     std::optional<TarvinProcess> tarvin_;

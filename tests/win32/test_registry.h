@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace tarvin::testing {
 

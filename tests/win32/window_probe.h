@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "app/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace tarvin::testing {
 

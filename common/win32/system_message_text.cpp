@@ -1,10 +1,10 @@
-#include "registry/win32/win32_system_messages.h"
+#include "common/win32/system_message_text.h"
 
 #include <windows.h>
 
 namespace tarvin {
 
-std::wstring Win32SystemMessages::Text(ErrorCode code) const {
+std::wstring SystemMessageText(ErrorCode code) {
     constexpr DWORD kBufferLength = 1024;
     wchar_t buffer[kBufferLength] = {};
     // Inserts are left as they stand: no argument list is passed to fill them.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "common/error_code.h"
+
+namespace tarvin {
+
+// The application title: the caption of every message box.
+inline constexpr wchar_t kApplicationTitle[] = L"TARVIN";
+
+// What the behaviour shows the user: message boxes, the busy pointer, and
+// the system's texts for failed calls.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // Shows prompt in a modal message box captioned kApplicationTitle, with
+    // an OK button only and no icon; returns when the user has closed it.
+    virtual void Show(const std::wstring& prompt) = 0;
+
+    // Shows the busy (hourglass) pointer over the window, or the default one.
+    virtual void SetBusy(bool busy) = 0;
+
+    // The system's text for code in the default language, usually ending in
+    // a line break; empty when the system has no text for it.
+    virtual std::wstring SystemText(ErrorCode code) const = 0;
+
+    // Shows label directly followed by the system's text for code, in one
+    // message box. The label names the failed call, as in "(RegOpenKeyEx)".
+    void ShowSystemError(const std::wstring& label, ErrorCode code) {
+        Show(label + SystemText(code));
+    }
+};
+
+}  // namespace tarvin
