@@ -126,7 +126,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"TARVIN.Baseline";
+    windowClass.lpszClassName = tarvin::kMainWindowClass;  // found as TARVIN's is
     RegisterClassW(&windowClass);
     const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Baseline",
                                         WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 700,

@@ -7,24 +7,22 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/control_ids.h"
-#include "bench/bench_registry.h"
-#include "bench/program_session.h"
 #include "bench/reg_exe_peer.h"
 #include "bench/report.h"
+#include "bench/stopwatch.h"
+#include "registry/registry.h"
+#include "tests/driver/tarvin_process.h"
+#include "tests/driver/test_registry.h"
 
 namespace tarvin::bench {
 namespace {
 
-std::wstring BesideThisProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring program(path, length);
-    return program.substr(0, program.find_last_of(L'\\') + 1) + name;
-}
+using testing::TarvinProcess;
 
 // Wine's own processes answer registry writes for a while after them, and
 // slow every registry call meanwhile: the timing starts once they are done.
@@ -32,7 +30,9 @@ constexpr DWORD kSettleMs = 2000;
 
 // Both hives hold entries 0 to size - 1; false (and a message) when they could not be made.
 bool SeedBothHives(int size) {
-    if (!SeedEntries(HKEY_CURRENT_USER, size) || !SeedEntries(HKEY_LOCAL_MACHINE, size)) {
+    const std::vector<std::wstring> entries = testing::NumberedEntries(size);
+    if (!testing::SeedVendorKey(HKEY_CURRENT_USER, entries) ||
+        !testing::SeedVendorKey(HKEY_LOCAL_MACHINE, entries)) {
         std::fprintf(stderr, "could not seed %d entries\n", size);
         return false;
     }
@@ -41,30 +41,53 @@ bool SeedBothHives(int size) {
 }
 
 bool BothHivesEmpty() {
-    return CountEntries(HKEY_CURRENT_USER) == 0 && CountEntries(HKEY_LOCAL_MACHINE) == 0;
+    return testing::SubkeyNames(HKEY_CURRENT_USER, kVendorKeyPath).empty() &&
+           testing::SubkeyNames(HKEY_LOCAL_MACHINE, kVendorKeyPath).empty();
+}
+
+// Milliseconds from just before the program starts until its window shows
+// with `lines` lines; negative when that never comes. Both programs show
+// their window only once the registered list is filled.
+double StartMs(std::optional<TarvinProcess>& session, const wchar_t* program, int lines) {
+    const Stopwatch clock;
+    session.emplace(program);
+    const bool shown = session->Window() != nullptr;
+    const double elapsed = clock.ElapsedMs();
+    return shown && session->LineCount(kList1) == lines ? elapsed : -1;
+}
+
+// Milliseconds of a click's handler, which must leave list1Lines lines in the
+// registered list and list2Lines in the delete list; negative otherwise.
+double ClickMs(const TarvinProcess& session, int buttonId, int list1Lines, int list2Lines) {
+    const Stopwatch clock;
+    const bool handled = session.Click(buttonId);
+    const double elapsed = clock.ElapsedMs();
+    return handled && session.LineCount(kList1) == list1Lines && session.LineCount(kList2) == list2Lines
+               ? elapsed
+               : -1;
 }
 
 // One run of a program: start, ">>" then "<<", and the deletion of all lines
 // under both hives, which must leave both vendor keys empty.
-bool MeasureProgram(const std::wstring& path, int size, Results& results,
-                    std::vector<double> Samples::*program) {
+bool MeasureProgram(const wchar_t* program, int size, Results& results,
+                    std::vector<double> Samples::*samples) {
     if (!SeedBothHives(size)) return false;
-    const ProgramSession session(path, size);
-    (results[{Measure::Start, size}].*program).push_back(session.StartMs());
+    std::optional<TarvinProcess> session;
+    const double start = StartMs(session, program, size);
+    (results[{Measure::Start, size}].*samples).push_back(start);
 
-    const double there = session.ClickMs(kMoveAll, 0, size);
-    const double back = there < 0 ? -1 : session.ClickMs(kMoveAllBack, size, 0);
+    const double there = ClickMs(*session, kMoveAll, 0, size);
+    const double back = there < 0 ? -1 : ClickMs(*session, kMoveAllBack, size, 0);
     const double move = back < 0 ? -1 : there + back;
-    (results[{Measure::Move, size}].*program).push_back(move);
+    (results[{Measure::Move, size}].*samples).push_back(move);
 
     double deletion = -1;
-    if (session.ClickMs(kMoveAll, 0, size) >= 0) {
-        deletion = session.ClickMs(kCommand3, 0, 0);
+    if (ClickMs(*session, kMoveAll, 0, size) >= 0) {
+        deletion = ClickMs(*session, kCommand3, 0, 0);
         if (!BothHivesEmpty()) deletion = -1;
     }
-    (results[{Measure::Delete, size}].*program).push_back(deletion);
-    std::fprintf(stderr, "  %ls: start %.1f, move %.1f, delete %.1f\n",
-                 path.substr(path.find_last_of(L'\\') + 1).c_str(), session.StartMs(), move, deletion);
+    (results[{Measure::Delete, size}].*samples).push_back(deletion);
+    std::fprintf(stderr, "  %ls: start %.1f, move %.1f, delete %.1f\n", program, start, move, deletion);
     return true;
 }
 
@@ -80,8 +103,8 @@ bool MeasurePeer(int size, Results& results) {
 }
 
 int Run(int runs, const std::vector<int>& sizes) {
-    const std::wstring tarvin = BesideThisProgram(L"TARVIN.exe");
-    const std::wstring baseline = BesideThisProgram(L"tarvin_baseline.exe");
+    const wchar_t* const tarvin = L"TARVIN.exe";
+    const wchar_t* const baseline = L"tarvin_baseline.exe";
     Results results;
     for (const int size : sizes) {
         for (int run = 1; run <= runs; ++run) {
@@ -89,8 +112,8 @@ int Run(int runs, const std::vector<int>& sizes) {
             // Taking turns at going first spreads what the machine does meanwhile,
             // such as Wine writing the registry to disk, over both programs.
             const bool tarvinFirst = run % 2 == 1;
-            const std::wstring& first = tarvinFirst ? tarvin : baseline;
-            const std::wstring& second = tarvinFirst ? baseline : tarvin;
+            const wchar_t* const first = tarvinFirst ? tarvin : baseline;
+            const wchar_t* const second = tarvinFirst ? baseline : tarvin;
             if (!MeasureProgram(first, size, results, tarvinFirst ? &Samples::tarvin : &Samples::baseline) ||
                 !MeasureProgram(second, size, results, tarvinFirst ? &Samples::baseline : &Samples::tarvin) ||
                 !MeasurePeer(size, results)) {
@@ -98,8 +121,8 @@ int Run(int runs, const std::vector<int>& sizes) {
             }
         }
     }
-    RemoveVendorKey(HKEY_CURRENT_USER);
-    RemoveVendorKey(HKEY_LOCAL_MACHINE);
+    testing::RemoveTree(HKEY_CURRENT_USER, L"Software\\Norvale");
+    testing::RemoveTree(HKEY_LOCAL_MACHINE, L"Software\\Norvale");
     WriteReport(results, sizes, stdout);
     return 0;
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/win32/unique_handle.h"
-#include "bench/bench_registry.h"
+#include "tests/driver/test_registry.h"
 #include "bench/stopwatch.h"
 #include "registry/registry.h"
 
@@ -53,9 +53,8 @@ double TimeCommand(std::wstring commandLine) {
 bool WriteDeletionFile(const std::wstring& path, int count) {
     std::wstring text = L"\xFEFFWindows Registry Editor Version 5.00\r\n";
     for (const wchar_t* hive : {L"HKEY_CURRENT_USER", L"HKEY_LOCAL_MACHINE"}) {
-        for (int i = 0; i < count; ++i) {
-            text += L"\r\n[-" + std::wstring(hive) + L"\\" + kVendorKeyPath + L"\\" +
-                    BenchEntryName(i) + L"]\r\n";
+        for (const std::wstring& entry : testing::NumberedEntries(count)) {
+            text += L"\r\n[-" + std::wstring(hive) + L"\\" + kVendorKeyPath + L"\\" + entry + L"]\r\n";
         }
     }
     const HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

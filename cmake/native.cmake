@@ -1,15 +1,7 @@
 # Native build: the portable layer's unit tests, plus the Windows build nested
 # in win32/ so that one ctest run covers both.
 
-add_executable(native_tests
-  tests/native/fakes.cpp
-  tests/native/product_name_table_test.cpp
-  tests/native/enum_sub_keys_test.cpp
-  tests/native/form_load_test.cpp
-  tests/native/move_items_test.cpp
-  tests/native/delete_entries_test.cpp
-  tests/native/is_administrator_test.cpp
-  tests/native/run_deletion_test.cpp)
+add_executable(native_tests tests/native/form1_test.cpp)
 target_link_libraries(native_tests PRIVATE tarvin_core GTest::gmock_main)
 gtest_discover_tests(native_tests)
 

@@ -54,16 +54,12 @@ function(add_wine_test name)
                        PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
 endfunction()
 
-add_wine_test(win32_tests
-  tests/win32/win32_product_list_test.cpp
-  tests/win32/system_message_text_test.cpp)
-
-# Drives the real TARVIN.exe from a test: starts it, clicks, reads its lists and
-# message boxes, and seeds the registry it reads.
+# Drives the real TARVIN.exe from outside: starts it, clicks, reads its lists
+# and message boxes, and seeds the registry it reads. The benchmark uses it too.
 add_library(tarvin_driver STATIC
-  tests/win32/tarvin_process.cpp
-  tests/win32/test_registry.cpp)
-target_link_libraries(tarvin_driver PUBLIC tarvin_win32 GTest::gmock)
+  tests/driver/tarvin_process.cpp
+  tests/driver/test_registry.cpp)
+target_link_libraries(tarvin_driver PUBLIC tarvin_win32)
 
 function(add_end_to_end_test name)
   add_wine_test(${name} ${ARGN})
@@ -71,19 +67,13 @@ function(add_end_to_end_test name)
   add_dependencies(${name} TARVIN)
 endfunction()
 
-add_end_to_end_test(e2e_tests
-  tests/win32/e2e_commands_test.cpp
-  tests/win32/e2e_hostile_registry_test.cpp
-  tests/win32/e2e_scenarios_test.cpp
-  tests/win32/e2e_scale_test.cpp
-  tests/win32/e2e_startup_test.cpp
-  tests/win32/process_resources.cpp)
+add_end_to_end_test(e2e_tests tests/win32/e2e_test.cpp)
 target_link_libraries(e2e_tests PRIVATE psapi)
-add_end_to_end_test(window_tests
-  tests/win32/window_test.cpp
-  tests/win32/executable_resources_test.cpp
-  tests/win32/window_probe.cpp)
+add_end_to_end_test(window_tests tests/win32/window_test.cpp)
 target_link_libraries(window_tests PRIVATE version)
+# Wine's drive Z: is the root of the machine's file system.
+target_compile_definitions(window_tests PRIVATE
+  "TARVIN_RESOURCE_SCRIPT=\"Z:${CMAKE_SOURCE_DIR}/resources/tarvin.rc\"")
 
 # Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
 # build tree. They change the prefix's DPI while they run, and take the prefix

@@ -1,185 +1,209 @@
-// TARVIN.exe's window from outside: frame, places of the controls at 96 and
-// 144 DPI and after a DPI change, keyboard navigation, tooltips.
+// TARVIN.exe's window from outside (frame, places of the controls at 96 and
+// 144 DPI and after a DPI change, keyboard navigation, tooltips), and what
+// the executable carries besides its code, read as Windows reads them.
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <map>
 #include <optional>
 #include <vector>
 
 #include "app/control_ids.h"
-#include "tests/win32/tarvin_process.h"
-#include "tests/win32/test_registry.h"
-#include "tests/win32/window_probe.h"
+#include "app/win32/layout.h"
+#include "common/win32/system_message_text.h"
+#include "resources/resource_ids.h"
+#include "tests/driver/tarvin_process.h"
+#include "tests/driver/test_registry.h"
 
 namespace tarvin::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::Pair;
+using ::testing::HasSubstr;
 
-// A control's expected place in pixels, in the client area.
-struct Placement {
-    int id;
-    int x, y, width, height;
-};
+// Twips at dpi in whole pixels, halves rounded up.
+int Pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
-// The layout's twips at 96 DPI (15 twips to the pixel) and at 144 DPI (10 to
-// the pixel, halves rounded up), worked out by hand.
-const std::vector<Placement> kAt96Dpi{
-    {kLabel1, 8, 8, 121, 17},
-    {kLabel2, 176, 8, 105, 17},
-    {kList1, 8, 32, 129, 268},
-    {kList2, 176, 32, 129, 268},
-    {kMoveAll, 144, 80, 25, 25},
-    {kMoveSelected, 144, 112, 25, 25},
-    {kMoveSelectedBack, 144, 144, 25, 25},
-    {kMoveAllBack, 144, 176, 25, 25},
-    {kCommand3, 8, 312, 145, 25},
-    {kCommand4, 160, 312, 145, 25},
-};
-const std::vector<Placement> kAt144Dpi{
-    {kLabel1, 12, 12, 182, 26},
-    {kLabel2, 264, 12, 158, 26},
-    {kList1, 12, 48, 194, 402},
-    {kList2, 264, 48, 194, 402},
-    {kMoveAll, 216, 120, 38, 38},
-    {kMoveSelected, 216, 168, 38, 38},
-    {kMoveSelectedBack, 216, 216, 38, 38},
-    {kMoveAllBack, 216, 264, 38, 38},
-    {kCommand3, 12, 468, 218, 38},
-    {kCommand4, 240, 468, 218, 38},
-};
-
-const int kButtons[] = {kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
-                        kCommand3,     kCommand4};
-
-SIZE ClientSize(HWND window) {
+RECT ClientRect(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    return {client.right, client.bottom};
+    return client;
 }
 
-// Checks every control's place. A list box keeps its height to whole lines,
-// so it may come out shorter, by less than one line.
-void ExpectPlacements(HWND window, const std::vector<Placement>& expected) {
-    for (const Placement& control : expected) {
+// The window with the keyboard focus in window's thread; null if none.
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Posts a key press, down and up, to the focused window, as the keyboard would.
+void PressKey(HWND window, WPARAM key) {
+    PostMessageW(FocusedWindow(window), WM_KEYDOWN, key, 1);
+    PostMessageW(FocusedWindow(window), WM_KEYUP, key, 0xC0000001);
+}
+
+// Memory in the process of a window, for messages that carry a pointer.
+struct RemoteMemory {
+    RemoteMemory(HWND window, SIZE_T size) : process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, ProcessOf(window))) {
+        address = static_cast<char*>(VirtualAllocEx(process.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteMemory() { VirtualFreeEx(process.get(), address, 0, MEM_RELEASE); }
+    LPARAM At(SIZE_T offset = 0) const { return reinterpret_cast<LPARAM>(address + offset); }
+    bool Write(const void* data, SIZE_T size, SIZE_T offset = 0) {
+        return address && WriteProcessMemory(process.get(), address + offset, data, size, nullptr);
+    }
+    bool Read(void* data, SIZE_T size, SIZE_T offset = 0) const {
+        return address && ReadProcessMemory(process.get(), address + offset, data, size, nullptr);
+    }
+    static DWORD ProcessOf(HWND window) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        return processId;
+    }
+    UniqueKernelHandle process;
+    char* address = nullptr;
+};
+
+BOOL CALLBACK FindOwnedTooltip(HWND candidate, LPARAM found) {
+    wchar_t className[64] = {};
+    GetClassNameW(candidate, className, 64);
+    auto& [owner, tooltip] = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
+    if (GetWindow(candidate, GW_OWNER) == owner && std::wstring(className) == TOOLTIPS_CLASSW) tooltip = candidate;
+    return !tooltip;
+}
+
+// The texts of the tooltip control that window owns, by the control ID of
+// the window each tool stands for; empty while there is none.
+std::map<int, std::wstring> TooltipTexts(HWND window) {
+    std::pair<HWND, HWND> search{window, nullptr};
+    EnumWindows(FindOwnedTooltip, reinterpret_cast<LPARAM>(&search));
+    std::map<int, std::wstring> texts;
+    // TTM_ENUMTOOLSW fills a TTTOOLINFOW and copies the text to where it
+    // points: both in the tooltip's process.
+    constexpr SIZE_T kTextBytes = 1024 * sizeof(wchar_t);
+    RemoteMemory remote(window, sizeof(TTTOOLINFOW) + kTextBytes);
+    for (LRESULT i = 0; search.second && i < SendMessageW(search.second, TTM_GETTOOLCOUNT, 0, 0); ++i) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = reinterpret_cast<wchar_t*>(remote.At(sizeof tool));
+        wchar_t text[kTextBytes / sizeof(wchar_t)] = {};
+        EXPECT_TRUE(remote.Write(&tool, sizeof tool) && remote.Write(text, sizeof text, sizeof tool) &&
+                    SendMessageW(search.second, TTM_ENUMTOOLSW, i, remote.At()) && remote.Read(&tool, sizeof tool) &&
+                    remote.Read(text, sizeof text - sizeof(wchar_t), sizeof tool));
+        texts[tool.uFlags & TTF_IDISHWND ? GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)) : -1] = text;
+    }
+    return texts;
+}
+
+// Checks that every control stands where the layout puts it at dpi, inside
+// the client area and clear of the others. A list box keeps its height to
+// whole lines, so it may come out shorter, by less than one line.
+void ExpectLayout(HWND window, int dpi) {
+    const RECT client = ClientRect(window);
+    EXPECT_EQ(client.right, Pixels(kClientWidthTwips, dpi));
+    EXPECT_EQ(client.bottom, Pixels(kClientHeightTwips, dpi));
+    std::vector<RECT> placed;
+    for (const ControlLayout& control : kControls) {
         SCOPED_TRACE(::testing::Message() << "control " << control.id);
-        const RECT rect = ChildRect(window, control.id);
-        EXPECT_EQ(rect.left, control.x);
-        EXPECT_EQ(rect.top, control.y);
-        EXPECT_EQ(rect.right - rect.left, control.width);
-        const int height = rect.bottom - rect.top;
-        if (control.id == kList1 || control.id == kList2) {
-            const auto line = SendMessageW(GetDlgItem(window, control.id), LB_GETITEMHEIGHT, 0, 0);
-            EXPECT_LE(height, control.height);
-            EXPECT_GT(height, control.height - line);
-        } else {
-            EXPECT_EQ(height, control.height);
+        const HWND child = GetDlgItem(window, control.id);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, Pixels(control.left, dpi));
+        EXPECT_EQ(rect.top, Pixels(control.top, dpi));
+        EXPECT_EQ(rect.right - rect.left, Pixels(control.width, dpi));
+        const int height = Pixels(control.height, dpi);
+        const int line = control.kind == ControlKind::List ? SendMessageW(child, LB_GETITEMHEIGHT, 0, 0) : 1;
+        EXPECT_LE(rect.bottom - rect.top, height);
+        EXPECT_GT(rect.bottom - rect.top, height - line);
+        EXPECT_TRUE(rect.left > 0 && rect.top > 0 && rect.right < client.right && rect.bottom < client.bottom);
+        for (const RECT& other : placed) {
+            RECT overlap;
+            EXPECT_FALSE(IntersectRect(&overlap, &rect, &other));
         }
+        placed.push_back(rect);
     }
 }
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD"});
-        RemoveVendorKey(HKEY_LOCAL_MACHINE);
-    }
-
-    // Starts TARVIN.exe at dpi and waits for its window, active with a
-    // control focused (the focus comes with activation, after the window shows).
+    // Starts TARVIN.exe at dpi (the LogPixels that Wine gives the processes
+    // it starts) and waits for its window, active with a control focused (the
+    // focus comes with activation, after the window shows).
     HWND Start(DWORD dpi = 96) {
-        SetSystemDpi(dpi);
+        EXPECT_TRUE(SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD"}));
+        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                                  sizeof dpi),
+                  ERROR_SUCCESS);
         tarvin_.emplace();
-        const HWND window = tarvin_->WaitForMainWindow();
+        const HWND window = tarvin_->Window();
+        for (int waited = 0; window && !FocusedWindow(window) && waited < 5000; waited += 20) Sleep(20);
         EXPECT_NE(window, nullptr);
-        for (int waited = 0; window && !FocusedWindow(window) && waited < 5000; waited += 20) {
-            Sleep(20);
-        }
         return window;
     }
 
-    // Presses Tab and waits until the focus has moved; returns where it went.
-    static HWND PressTab(HWND window) {
+    // Presses Tab and waits until the focus has moved; returns the id of where it went.
+    static int PressTab(HWND window) {
         const HWND before = FocusedWindow(window);
         PressKey(window, VK_TAB);
-        HWND focus = before;
-        for (int waited = 0; focus == before && waited < 5000; waited += 20) {
-            Sleep(20);
-            focus = FocusedWindow(window);
-        }
-        return focus;
+        for (int waited = 0; FocusedWindow(window) == before && waited < 5000; waited += 20) Sleep(20);
+        return GetDlgCtrlID(FocusedWindow(window));
     }
 
     std::optional<TarvinProcess> tarvin_;
 };
 
-TEST_F(WindowTest, FixedFrameCaptionAndLayoutAt96Dpi) {
-    const HWND window = Start();
-    ASSERT_NE(window, nullptr);
-
-    wchar_t caption[32] = {};
-    GetWindowTextW(window, caption, 32);
-    EXPECT_STREQ(caption, L"QIRA情報削除");
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0);
-
-    const SIZE client = ClientSize(window);
-    EXPECT_EQ(client.cx, 316);
-    EXPECT_EQ(client.cy, 346);
-    ExpectPlacements(window, kAt96Dpi);
-
-    const HWND list = GetDlgItem(window, kList1);
-    EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & (LBS_SORT | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT),
-              LBS_SORT | LBS_EXTENDEDSEL);
-    for (const int button : kButtons) {
-        EXPECT_EQ(GetWindowLongW(GetDlgItem(window, button), GWL_STYLE) & BS_TYPEMASK,
-                  BS_PUSHBUTTON)
-            << "not a plain push button: " << button;
+TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144Dpi) {
+    for (const DWORD dpi : {96, 144}) {
+        SCOPED_TRACE(dpi);
+        const HWND window = Start(dpi);
+        ASSERT_NE(window, nullptr);
+        wchar_t caption[32] = {};
+        EXPECT_EQ(GetWindowTextW(window, caption, 32), static_cast<int>(wcslen(kWindowCaption)));
+        EXPECT_STREQ(caption, kWindowCaption);
+        EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) &
+                      (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX),
+                  WS_CAPTION | WS_SYSMENU);
+        ExpectLayout(window, dpi);
     }
-}
-
-TEST_F(WindowTest, LayoutAt144Dpi) {
-    const HWND window = Start(144);
-    ASSERT_NE(window, nullptr);
-
-    const SIZE client = ClientSize(window);
-    EXPECT_EQ(client.cx, 474);
-    EXPECT_EQ(client.cy, 519);
-    ExpectPlacements(window, kAt144Dpi);
 }
 
 TEST_F(WindowTest, ADpiChangeTakesTheSuggestedRectangleAndLaysOutAgain) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
     const auto lineAt96 = SendMessageW(GetDlgItem(window, kList1), LB_GETITEMHEIGHT, 0, 0);
-
-    // Windows suggests the frame for the new DPI; here, the same frame
-    // around the client area that 144 DPI asks for.
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const SIZE client = ClientSize(window);
-    const RECT suggested{frame.left, frame.top,
-                         frame.right + 474 - client.cx, frame.bottom + 519 - client.cy};
+    // Windows suggests the frame for the new DPI; here, the same frame around
+    // the client area that 144 DPI asks for.
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    suggested.right += Pixels(kClientWidthTwips, 144) - ClientRect(window).right;
+    suggested.bottom += Pixels(kClientHeightTwips, 144) - ClientRect(window).bottom;
     RemoteMemory remote(window, sizeof suggested);
-    ASSERT_NE(remote.address(), nullptr);
-    remote.Write(&suggested, sizeof suggested);
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), remote.param());
+    ASSERT_TRUE(remote.Write(&suggested, sizeof suggested));
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), remote.At());
 
     RECT now{};
     GetWindowRect(window, &now);
     EXPECT_TRUE(EqualRect(&now, &suggested));
-    ExpectPlacements(window, kAt144Dpi);
+    ExpectLayout(window, 144);
     // The lists' lines follow the font, which is made anew for the new DPI.
     EXPECT_GT(SendMessageW(GetDlgItem(window, kList1), LB_GETITEMHEIGHT, 0, 0), lineAt96);
 }
 
-TEST_F(WindowTest, ChildOrderPutsLabelsBeforeListsAndTabFollowsIt) {
+// Labels stand before their lists, for assistive tools; Tab goes from List2
+// to ">" although ">>" stands above it. No button is the default or the
+// cancel button: Enter in a list and Escape press none. (A button that has
+// the focus takes Enter as a click, as every Windows push button does.)
+TEST_F(WindowTest, ChildOrderTabOrderAndNoDefaultOrCancelButton) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
-
     std::vector<int> children;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         children.push_back(GetDlgCtrlID(child));
@@ -188,46 +212,125 @@ TEST_F(WindowTest, ChildOrderPutsLabelsBeforeListsAndTabFollowsIt) {
                                       kMoveAll, kMoveAllBack, kCommand3, kCommand4));
 
     ASSERT_EQ(GetDlgCtrlID(FocusedWindow(window)), kList1);
-    // From List2 to ">" although ">>" stands above it, and round again.
-    std::vector<int> visited;
-    for (int tabs = 0; tabs < 8; ++tabs) visited.push_back(GetDlgCtrlID(PressTab(window)));
-    EXPECT_THAT(visited, ElementsAre(kList2, kMoveSelected, kMoveSelectedBack, kMoveAll,
-                                     kMoveAllBack, kCommand3, kCommand4, kList1));
-}
-
-// No button is the default or the cancel button. (A button that has the
-// focus takes Enter as a click, as every Windows push button does.)
-TEST_F(WindowTest, EnterInAListAndEscapeAnywherePressNoButton) {
-    const HWND window = Start();
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(GetDlgCtrlID(FocusedWindow(window)), kList1);
     PressKey(window, VK_RETURN);
     PressKey(window, VK_ESCAPE);
-
-    // Posted keys are handled in order: once this Tab has moved the focus,
-    // the keys before it have been handled.
-    EXPECT_EQ(GetDlgCtrlID(PressTab(window)), kList2);
+    // Posted keys are handled in order: once Tab has moved the focus, the keys before it have been.
+    std::vector<int> visited;
+    for (int tabs = 0; tabs < 8; ++tabs) visited.push_back(PressTab(window));
+    EXPECT_THAT(visited, ElementsAre(kList2, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
+                                     kCommand3, kCommand4, kList1));
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(tarvin_->MessageBoxes().empty());
 }
 
-TEST_F(WindowTest, TheSixButtonsHaveTooltipsAndNothingElse) {
+TEST_F(WindowTest, EveryButtonHasItsTooltipAndNothingElseHasOne) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
-
-    // The tooltips are made once the window shows, not with it.
-    std::map<int, std::wstring> texts = TooltipTexts(window);
-    for (int waited = 0; texts.empty() && waited < 5000; waited += 20) {
-        Sleep(20);
-        texts = TooltipTexts(window);
+    std::map<int, std::wstring> expected;
+    for (const ControlLayout& control : kControls) {
+        if (control.kind == ControlKind::Button) expected[control.id] = control.tooltip ? control.tooltip : L"";
     }
-    EXPECT_THAT(texts,
-                ElementsAre(Pair(kMoveSelected, L"選択を削除リストに移動"),
-                            Pair(kMoveSelectedBack, L"選択を選択リストに戻す"),
-                            Pair(kMoveAll, L"全てを削除リストに移動"),
-                            Pair(kMoveAllBack, L"全てを選択リストに戻す"),
-                            Pair(kCommand3, L"削除リストのＱＩＲＡ情報をご使用のＰＣから削除します"),
-                            Pair(kCommand4, L"このプログラムを終了します")));
+    // The tooltips are made once the window shows, not with it.
+    std::map<int, std::wstring> texts;
+    for (int waited = 0; (texts = TooltipTexts(window)).empty() && waited < 5000; waited += 20) Sleep(20);
+    EXPECT_EQ(texts, expected);
+}
+
+// The strings of the resource script's version block, as "key=value".
+std::vector<std::wstring> ScriptVersionStrings() {
+    std::vector<std::wstring> strings;
+    std::ifstream script(TARVIN_RESOURCE_SCRIPT);
+    for (std::string line; std::getline(script, line);) {
+        char key[64], value[256];
+        wchar_t text[256];
+        if (std::sscanf(line.c_str(), " VALUE \"%63[^\"]\", \"%255[^\"]\"", key, value) == 2 &&
+            MultiByteToWideChar(CP_UTF8, 0, value, -1, text, 256)) {
+            strings.push_back(std::wstring(key, key + strlen(key)) + L"=" + text);
+        }
+    }
+    return strings;
+}
+
+TEST(Executable, VersionInformationIsTheScriptsInJapanese) {
+    const std::wstring path = BesideThisProgram(L"TARVIN.exe");
+    std::vector<BYTE> info(GetFileVersionInfoSizeW(path.c_str(), nullptr));
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    WORD* translation = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                               &length));
+    EXPECT_EQ(translation[0], 0x0411);
+
+    const std::vector<std::wstring> expected = ScriptVersionStrings();
+    ASSERT_EQ(expected.size(), 7u);
+    wchar_t block[32];
+    std::swprintf(block, 32, L"\\StringFileInfo\\%04X%04X\\", translation[0], translation[1]);
+    std::vector<std::wstring> strings;
+    unsigned major = 0, minor = 0;
+    for (const std::wstring& string : expected) {
+        const std::wstring key = string.substr(0, string.find(L'='));
+        wchar_t* text = nullptr;
+        if (VerQueryValueW(info.data(), (block + key).c_str(), reinterpret_cast<void**>(&text), &length)) {
+            strings.push_back(key + L"=" + text);
+        }
+        std::swscanf(string.c_str(), L"FileVersion=%u.%u", &major, &minor);
+    }
+    EXPECT_EQ(strings, expected);
+    // The numbers agree with the string "major.minor".
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(minor, major));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS | fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+}
+
+// The icon directory of a group icon resource, as Windows stores it.
+#pragma pack(push, 2)
+struct GroupIcon {
+    WORD reserved, type, count;
+    struct {
+        BYTE width, height, colourCount, reserved;  // 0 stands for 256
+        WORD planes, bitCount;
+        DWORD bytes;
+        WORD iconId;
+    } images[1];
+};
+#pragma pack(pop)
+
+TEST(Executable, OneIconWithTheSixteenColourImageBesideTheUsualSizesAndAManifest) {
+    const HMODULE module = LoadLibraryExW(BesideThisProgram(L"TARVIN.exe").c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    const auto resource = [module](const wchar_t* name, const wchar_t* type) {
+        const HRSRC found = FindResourceW(module, name, type);
+        return std::string(found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : "",
+                           found ? SizeofResource(module, found) : 0);
+    };
+    const std::string group = resource(MAKEINTRESOURCEW(IDI_TARVIN), RT_GROUP_ICON);
+    const auto* icon = reinterpret_cast<const GroupIcon*>(group.data());
+    ASSERT_EQ(group.size(), 6 + icon->count * sizeof icon->images[0]);
+    std::vector<std::pair<int, int>> images;  // size, bits per pixel
+    for (int i = 0; i < icon->count; ++i) {
+        const auto& image = icon->images[i];
+        EXPECT_FALSE(resource(MAKEINTRESOURCEW(image.iconId), RT_ICON).empty());
+        images.emplace_back(image.width ? image.width : 256, image.bitCount);
+        EXPECT_TRUE(image.bitCount != 4 || image.colourCount == 16);
+    }
+    EXPECT_THAT(images, ::testing::IsSupersetOf({std::pair{16, 32}, std::pair{32, 32}, std::pair{48, 32},
+                                                 std::pair{128, 4}, std::pair{256, 32}}));
+    const std::string manifest = resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    EXPECT_THAT(manifest, HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
+    EXPECT_THAT(manifest, HasSubstr(R"(name="Microsoft.Windows.Common-Controls")"));
+    EXPECT_THAT(manifest, HasSubstr(R"(version="6.0.0.0")"));
+    FreeLibrary(module);
+}
+
+TEST(SystemMessageText, GivesTheSystemsTextInsertsAsTheyStandAndNothingForUnknownCodes) {
+    EXPECT_THAT(SystemMessageText(ERROR_FILE_NOT_FOUND), ::testing::Not(::testing::IsEmpty()));
+    // The text for this code has an insert; no argument list is read to fill it.
+    EXPECT_THAT(SystemMessageText(ERROR_BAD_EXE_FORMAT), HasSubstr(L"%1"));
+    EXPECT_THAT(SystemMessageText(0x20000001), ::testing::IsEmpty());  // the customer bit: never the system's
 }
 
 }  // namespace

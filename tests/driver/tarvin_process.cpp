@@ -1,0 +1,170 @@
+#include "tests/driver/tarvin_process.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "app/control_ids.h"
+#include "common/user_interface.h"
+
+namespace tarvin::testing {
+
+namespace {
+
+// Generous: waits end as soon as what they wait for is there, and a command
+// may work through tens of thousands of lines on a busy machine.
+constexpr DWORD kTimeoutMs = 60000;
+constexpr int kMessageBoxTextId = 0xFFFF;  // the static control with a message box's prompt
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Sends a message and waits for it to be handled; false when it was not in time.
+bool SendWaiting(HWND window, UINT message, WPARAM wParam, DWORD_PTR* result = nullptr) {
+    return window && SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, kTimeoutMs, result);
+}
+
+struct WindowSearch {
+    const wchar_t* className;
+    const wchar_t* caption;  // any caption when null
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (IsWindowVisible(window) && std::wstring(className) == search.className &&
+        (!search.caption || WindowText(window) == search.caption)) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring BesideThisProgram(const wchar_t* name) {
+    wchar_t path[MAX_PATH];
+    const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return program.substr(0, program.find_last_of(L'\\') + 1) + name;
+}
+
+TarvinProcess::TarvinProcess(const wchar_t* program) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + BesideThisProgram(program) + L"\"";
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &started)) {
+        process_.reset(started.hProcess);
+        UniqueKernelHandle thread(started.hThread);
+        threadId_ = started.dwThreadId;
+    }
+}
+
+TarvinProcess::~TarvinProcess() {
+    if (Running()) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), kTimeoutMs);
+    }
+}
+
+bool TarvinProcess::Running() const {
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+// Every window of the program is made by its main thread.
+std::vector<HWND> TarvinProcess::Windows(const wchar_t* className, const wchar_t* caption) const {
+    WindowSearch search{className, caption, {}};
+    if (threadId_) EnumThreadWindows(threadId_, CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND TarvinProcess::Window() const {
+    for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; Running() && GetTickCount64() < deadline;) {
+        const auto windows = Windows(kMainWindowClass, nullptr);
+        if (!windows.empty()) return windows.front();
+        Sleep(1);
+    }
+    return nullptr;
+}
+
+std::vector<HWND> TarvinProcess::MessageBoxes() const {
+    return Windows(L"#32770", kApplicationTitle);
+}
+
+std::vector<std::wstring> TarvinProcess::Lines(int listId) const {
+    // List box messages carry their text across processes.
+    const HWND list = GetDlgItem(Window(), listId);
+    std::vector<std::wstring> lines(static_cast<size_t>(std::max(LineCount(listId), 0)));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        lines[i].resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)));
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(lines[i].data()));
+    }
+    return lines;
+}
+
+int TarvinProcess::LineCount(int listId) const {
+    DWORD_PTR count = 0;
+    return SendWaiting(GetDlgItem(Window(), listId), LB_GETCOUNT, 0, &count) ? static_cast<int>(count) : -1;
+}
+
+bool TarvinProcess::Select(int listId, const std::vector<std::wstring>& texts) const {
+    const HWND list = GetDlgItem(Window(), listId);
+    std::vector<std::wstring> lines = Lines(listId);
+    for (const std::wstring& text : texts) {
+        const auto line = std::find(lines.begin(), lines.end(), text);
+        if (line == lines.end()) return false;
+        line->clear();  // taken: the next equal text takes the next equal line
+        SendMessageW(list, LB_SETSEL, TRUE, line - lines.begin());
+    }
+    return true;
+}
+
+bool TarvinProcess::Click(int buttonId) const {
+    // The button tells the window with a sent message, so the click returns
+    // once the window's handler has run.
+    return SendWaiting(GetDlgItem(Window(), buttonId), BM_CLICK, 0);
+}
+
+std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& done,
+                                                  const std::function<void()>& atFirstMessage) const {
+    std::vector<std::wstring> prompts;
+    for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; !done(); Sleep(1)) {
+        if (GetTickCount64() > deadline) return prompts.push_back(L"<no end>"), prompts;
+        for (const HWND box : MessageBoxes()) {
+            prompts.push_back(WindowText(GetDlgItem(box, kMessageBoxTextId)));
+            if (prompts.size() == 1 && atFirstMessage) atFirstMessage();
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            while (IsWindow(box)) Sleep(1);
+        }
+    }
+    return prompts;
+}
+
+std::vector<std::wstring> TarvinProcess::ClickAnswering(int buttonId,
+                                                       const std::function<void()>& atFirstMessage) const {
+    std::atomic<bool> handled{false};
+    // Also done when the command has ended the program.
+    std::thread click([&] { handled = Click(buttonId) || !Running(); });
+    const auto prompts = Answering([&] { return handled.load(); }, atFirstMessage);
+    click.join();
+    return prompts;
+}
+
+std::vector<std::wstring> TarvinProcess::AnswerStartMessages() const {
+    return Answering([&] { return !Running() || !Windows(kMainWindowClass, nullptr).empty(); }, nullptr);
+}
+
+DWORD TarvinProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_ && WaitForSingleObject(process_.get(), kTimeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.get(), &code);
+    }
+    return code;
+}
+
+}  // namespace tarvin::testing

@@ -1,0 +1,151 @@
+#include "tests/driver/test_registry.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "common/win32/unique_handle.h"
+#include "registry/registry.h"
+#include "registry/win32/native_registry.h"
+
+namespace tarvin::testing {
+
+namespace {
+
+// The components of a path; a component may hold NUL characters.
+std::vector<std::wstring> Components(const std::wstring& path) {
+    std::vector<std::wstring> components;
+    for (std::size_t begin = 0; begin <= path.size();) {
+        const std::size_t end = std::min(path.find(L'\\', begin), path.size());
+        components.push_back(path.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    return components;
+}
+
+// Opens (or, with create, creates) the subkey name of parent, a link as the link.
+UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
+                             ULONG options = REG_OPTION_NON_VOLATILE) {
+    NativeKeyName native(parent, name);
+    UniqueRegistryKey key;
+    auto* handle = reinterpret_cast<HANDLE*>(key.receive());
+    const NTSTATUS status =
+        create ? NtCreateKey(handle, KEY_ALL_ACCESS, &native.attributes, 0, nullptr, options, nullptr)
+               : NtOpenKey(handle, KEY_ALL_ACCESS, &native.attributes);
+    if (!NT_SUCCESS(status)) key.release();
+    return key;
+}
+
+// Opens (or, with create, creates) path below root, by whole names. The
+// native calls take no predefined root such as HKEY_CURRENT_USER: the first
+// component, never one with a NUL, is opened through the registry API.
+UniqueRegistryKey OpenPath(HKEY root, const std::wstring& path, bool create) {
+    const std::vector<std::wstring> components = Components(path);
+    UniqueRegistryKey key;
+    RegCreateKeyExW(root, components[0].c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+    for (std::size_t i = 1; key && i < components.size(); ++i) key = OpenSubkey(key.get(), components[i], create);
+    return key;
+}
+
+std::vector<std::wstring> NamesBelow(HKEY key) {
+    std::vector<std::wstring> names;
+    wchar_t name[256];
+    for (DWORD index = 0, length = 256;
+         RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++index, length = 256) {
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+// The key's values as "name=data", data as the code units it holds.
+std::vector<std::wstring> Values(HKEY key) {
+    std::vector<std::wstring> values;
+    wchar_t name[256], data[1024];
+    for (DWORD index = 0, length = 256, bytes = sizeof data;
+         RegEnumValueW(key, index, name, &length, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &bytes) ==
+         ERROR_SUCCESS;
+         ++index, length = 256, bytes = sizeof data) {
+        values.push_back(std::wstring(name, length) + L"=" + std::wstring(data, (bytes + 1) / sizeof(wchar_t)));
+    }
+    return values;
+}
+
+// Adds key's lines at path: a link shows as a key whose one value,
+// SymbolicLinkValue, names its target, and has no subkeys.
+void AddSnapshot(HKEY key, const std::wstring& path, std::vector<std::wstring>& lines) {
+    lines.push_back(path);
+    for (const std::wstring& value : Values(key)) lines.push_back(path + L"|" + value);
+    for (const std::wstring& name : NamesBelow(key)) {
+        const UniqueRegistryKey subkey = OpenSubkey(key, name, false);
+        if (subkey) AddSnapshot(subkey.get(), path + L"\\" + name, lines);
+    }
+}
+
+// Removes key with everything below it; a link goes as the link.
+bool Remove(HKEY key) {
+    for (const std::wstring& name : NamesBelow(key)) {
+        const UniqueRegistryKey subkey = OpenSubkey(key, name, false);
+        if (!subkey || !Remove(subkey.get())) return false;
+    }
+    return NT_SUCCESS(NtDeleteKey(key));
+}
+
+}  // namespace
+
+bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target) {
+    const auto separator = path.find_last_of(L'\\');
+    const UniqueRegistryKey parent = OpenPath(root, path.substr(0, separator), true);
+    const UniqueRegistryKey link = parent ? OpenSubkey(parent.get(), path.substr(separator + 1), true,
+                                                       REG_OPTION_CREATE_LINK)
+                                          : UniqueRegistryKey();
+    return link && RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
+                                  reinterpret_cast<const BYTE*>(target.data()),
+                                  static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool SetText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+    const UniqueRegistryKey key = OpenPath(root, path, true);
+    return key && RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
+    const UniqueRegistryKey vendorKey =
+        RemoveTree(root, L"Software\\Norvale") ? OpenPath(root, kVendorKeyPath, true) : UniqueRegistryKey();
+    // Below the open vendor key, each entry costs one short lookup.
+    for (const std::wstring& entry : entries) {
+        if (!vendorKey || !OpenSubkey(vendorKey.get(), entry, true)) return false;
+    }
+    return bool(vendorKey);
+}
+
+std::vector<std::wstring> NumberedEntries(int count) {
+    std::vector<std::wstring> entries;
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[16];
+        std::swprintf(name, 16, L"KT-%05d", i);
+        entries.emplace_back(name);
+    }
+    return entries;
+}
+
+std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path) {
+    const UniqueRegistryKey key = OpenPath(root, path, false);
+    return key ? NamesBelow(key.get()) : std::vector<std::wstring>();
+}
+
+std::vector<std::wstring> Snapshot(HKEY root, const std::wstring& path) {
+    std::vector<std::wstring> lines;
+    const UniqueRegistryKey key = OpenPath(root, path, false);
+    if (key) AddSnapshot(key.get(), path, lines);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+bool RemoveTree(HKEY root, const std::wstring& path) {
+    const UniqueRegistryKey key = OpenPath(root, path, false);
+    return !key || Remove(key.get());
+}
+
+}  // namespace tarvin::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+// Seeds, reads and clears keys of the Wine prefix's registry, for the tests
+// and the benchmark. Key names are counted: a name may hold NUL characters.
+// No call follows a registry link; a link is created, read and removed as
+// the link. Calls that can fail say so, and do nothing more after a failure.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvin::testing {
+
+// Creates path below root as a registry link to target, a native path such as
+// "\Registry\Machine\Software\Victim".
+bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target);
+
+// Sets the text value name of the key path, creating the key. Paths here go
+// below root, each component by its whole name.
+bool SetText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text);
+
+// Replaces the vendor's whole key below root (Software\Norvale) by a vendor
+// key holding exactly these entries.
+bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);
+
+// Entry names "KT-00000", "KT-00001", ... : count of them, below 100,000, in
+// the registry's order.
+std::vector<std::wstring> NumberedEntries(int count);
+
+// The names of the subkeys of path below root; empty when it does not open.
+std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path);
+
+// Every key and value at and below path, one line each, sorted: the key
+// "path", its values "path|name=data". A link is not followed: it shows as a
+// key with the value "SymbolicLinkValue" naming its target. Empty when path
+// does not exist.
+std::vector<std::wstring> Snapshot(HKEY root, const std::wstring& path);
+
+// Removes path below root with everything below it; true when it is gone.
+bool RemoveTree(HKEY root, const std::wstring& path);
+
+}  // namespace tarvin::testing
