@@ -41,8 +41,9 @@ bool SeedBothHives(int size) {
 }
 
 bool BothHivesEmpty() {
-    return testing::SubkeyNames(HKEY_CURRENT_USER, kVendorKeyPath).empty() &&
-           testing::SubkeyNames(HKEY_LOCAL_MACHINE, kVendorKeyPath).empty();
+    // The vendor keys alone are left.
+    return testing::Snapshot(HKEY_CURRENT_USER, kVendorKeyPath).size() == 1 &&
+           testing::Snapshot(HKEY_LOCAL_MACHINE, kVendorKeyPath).size() == 1;
 }
 
 // Milliseconds from just before the program starts until its window shows

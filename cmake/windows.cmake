@@ -68,12 +68,8 @@ function(add_end_to_end_test name)
 endfunction()
 
 add_end_to_end_test(e2e_tests tests/win32/e2e_test.cpp)
-target_link_libraries(e2e_tests PRIVATE psapi)
 add_end_to_end_test(window_tests tests/win32/window_test.cpp)
 target_link_libraries(window_tests PRIVATE version)
-# Wine's drive Z: is the root of the machine's file system.
-target_compile_definitions(window_tests PRIVATE
-  "TARVIN_RESOURCE_SCRIPT=\"Z:${CMAKE_SOURCE_DIR}/resources/tarvin.rc\"")
 
 # Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
 # build tree. They change the prefix's DPI while they run, and take the prefix

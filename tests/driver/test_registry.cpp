@@ -11,17 +11,6 @@ namespace tarvin::testing {
 
 namespace {
 
-// The components of a path; a component may hold NUL characters.
-std::vector<std::wstring> Components(const std::wstring& path) {
-    std::vector<std::wstring> components;
-    for (std::size_t begin = 0; begin <= path.size();) {
-        const std::size_t end = std::min(path.find(L'\\', begin), path.size());
-        components.push_back(path.substr(begin, end - begin));
-        begin = end + 1;
-    }
-    return components;
-}
-
 // Opens (or, with create, creates) the subkey name of parent, a link as the link.
 UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
                              ULONG options = REG_OPTION_NON_VOLATILE) {
@@ -35,14 +24,18 @@ UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
     return key;
 }
 
-// Opens (or, with create, creates) path below root, by whole names. The
-// native calls take no predefined root such as HKEY_CURRENT_USER: the first
-// component, never one with a NUL, is opened through the registry API.
+// Opens (or, with create, creates) path below root, by whole names, which
+// may hold NUL characters. The native calls take no predefined root such as
+// HKEY_CURRENT_USER: the first component, "Software", is opened through the
+// registry API.
 UniqueRegistryKey OpenPath(HKEY root, const std::wstring& path, bool create) {
-    const std::vector<std::wstring> components = Components(path);
+    std::size_t end = path.find(L'\\');
     UniqueRegistryKey key;
-    RegCreateKeyExW(root, components[0].c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
-    for (std::size_t i = 1; key && i < components.size(); ++i) key = OpenSubkey(key.get(), components[i], create);
+    RegCreateKeyExW(root, path.substr(0, end).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+    for (std::size_t begin = end; key && begin < path.size(); begin = end) {
+        end = std::min(path.find(L'\\', begin + 1), path.size());
+        key = OpenSubkey(key.get(), path.substr(begin + 1, end - begin - 1), create);
+    }
     return key;
 }
 
@@ -128,11 +121,6 @@ std::vector<std::wstring> NumberedEntries(int count) {
         entries.emplace_back(name);
     }
     return entries;
-}
-
-std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path) {
-    const UniqueRegistryKey key = OpenPath(root, path, false);
-    return key ? NamesBelow(key.get()) : std::vector<std::wstring>();
 }
 
 std::vector<std::wstring> Snapshot(HKEY root, const std::wstring& path) {

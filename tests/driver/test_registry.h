@@ -28,9 +28,6 @@ bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);
 // the registry's order.
 std::vector<std::wstring> NumberedEntries(int count);
 
-// The names of the subkeys of path below root; empty when it does not open.
-std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path);
-
 // Every key and value at and below path, one line each, sorted: the key
 // "path", its values "path|name=data". A link is not followed: it shows as a
 // key with the value "SymbolicLinkValue" naming its target. Empty when path

@@ -8,8 +8,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <vector>
@@ -71,45 +69,37 @@ struct RemoteMemory {
     char* address = nullptr;
 };
 
-BOOL CALLBACK FindOwnedTooltip(HWND candidate, LPARAM found) {
-    wchar_t className[64] = {};
-    GetClassNameW(candidate, className, 64);
-    auto& [owner, tooltip] = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
-    if (GetWindow(candidate, GW_OWNER) == owner && std::wstring(className) == TOOLTIPS_CLASSW) tooltip = candidate;
-    return !tooltip;
-}
-
 // The texts of the tooltip control that window owns, by the control ID of
 // the window each tool stands for; empty while there is none.
 std::map<int, std::wstring> TooltipTexts(HWND window) {
-    std::pair<HWND, HWND> search{window, nullptr};
-    EnumWindows(FindOwnedTooltip, reinterpret_cast<LPARAM>(&search));
+    HWND tooltip = nullptr;
+    while ((tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tooltip, GW_OWNER) != window) {
+    }
     std::map<int, std::wstring> texts;
     // TTM_ENUMTOOLSW fills a TTTOOLINFOW and copies the text to where it
     // points: both in the tooltip's process.
     constexpr SIZE_T kTextBytes = 1024 * sizeof(wchar_t);
     RemoteMemory remote(window, sizeof(TTTOOLINFOW) + kTextBytes);
-    for (LRESULT i = 0; search.second && i < SendMessageW(search.second, TTM_GETTOOLCOUNT, 0, 0); ++i) {
+    for (LRESULT i = 0; tooltip && i < SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0); ++i) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.lpszText = reinterpret_cast<wchar_t*>(remote.At(sizeof tool));
         wchar_t text[kTextBytes / sizeof(wchar_t)] = {};
         EXPECT_TRUE(remote.Write(&tool, sizeof tool) && remote.Write(text, sizeof text, sizeof tool) &&
-                    SendMessageW(search.second, TTM_ENUMTOOLSW, i, remote.At()) && remote.Read(&tool, sizeof tool) &&
+                    SendMessageW(tooltip, TTM_ENUMTOOLSW, i, remote.At()) && remote.Read(&tool, sizeof tool) &&
                     remote.Read(text, sizeof text - sizeof(wchar_t), sizeof tool));
         texts[tool.uFlags & TTF_IDISHWND ? GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)) : -1] = text;
     }
     return texts;
 }
 
-// Checks that every control stands where the layout puts it at dpi, inside
-// the client area and clear of the others. A list box keeps its height to
-// whole lines, so it may come out shorter, by less than one line.
+// Checks that the client area and every control have the layout's sizes and
+// places at dpi. A list box keeps its height to whole lines, so it may come
+// out shorter, by less than one line.
 void ExpectLayout(HWND window, int dpi) {
     const RECT client = ClientRect(window);
     EXPECT_EQ(client.right, Pixels(kClientWidthTwips, dpi));
     EXPECT_EQ(client.bottom, Pixels(kClientHeightTwips, dpi));
-    std::vector<RECT> placed;
     for (const ControlLayout& control : kControls) {
         SCOPED_TRACE(::testing::Message() << "control " << control.id);
         const HWND child = GetDlgItem(window, control.id);
@@ -123,13 +113,25 @@ void ExpectLayout(HWND window, int dpi) {
         const int line = control.kind == ControlKind::List ? SendMessageW(child, LB_GETITEMHEIGHT, 0, 0) : 1;
         EXPECT_LE(rect.bottom - rect.top, height);
         EXPECT_GT(rect.bottom - rect.top, height - line);
-        EXPECT_TRUE(rect.left > 0 && rect.top > 0 && rect.right < client.right && rect.bottom < client.bottom);
-        for (const RECT& other : placed) {
-            RECT overlap;
-            EXPECT_FALSE(IntersectRect(&overlap, &rect, &other));
-        }
-        placed.push_back(rect);
     }
+}
+
+// The layout's own alignments: each label over its list's left edge, the
+// lists side by side, the move buttons in one column centred between them,
+// the two command buttons in one row under the lists' outer edges.
+TEST(Layout, LinesUpControlsAsDesigned) {
+    std::map<int, ControlLayout> at;
+    for (const ControlLayout& control : kControls) at.emplace(control.id, control);
+    const ControlLayout &list1 = at.at(kList1), &list2 = at.at(kList2), &exit = at.at(kCommand4);
+    EXPECT_EQ(at.at(kLabel1).left, list1.left);
+    EXPECT_EQ(at.at(kLabel2).left, list2.left);
+    EXPECT_TRUE(list1.top == list2.top && list1.width == list2.width && list1.height == list2.height);
+    for (const int id : {kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack}) {
+        EXPECT_EQ(at.at(id).left - (list1.left + list1.width), list2.left - (at.at(id).left + at.at(id).width));
+    }
+    EXPECT_EQ(at.at(kCommand3).left, list1.left);
+    EXPECT_EQ(exit.left + exit.width, list2.left + list2.width);
+    EXPECT_TRUE(exit.top == at.at(kCommand3).top && exit.width == at.at(kCommand3).width);
 }
 
 class WindowTest : public ::testing::Test {
@@ -160,11 +162,14 @@ protected:
     std::optional<TarvinProcess> tarvin_;
 };
 
-TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144Dpi) {
-    for (const DWORD dpi : {96, 144}) {
+// At 144 and 96 DPI from the start, and after a change from 96 to 144 DPI,
+// for which Windows suggests a frame: here, the frame around the client
+// area that 144 DPI asks for.
+TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144DpiAndAfterADpiChange) {
+    HWND window = nullptr;
+    for (const DWORD dpi : {144, 96}) {
         SCOPED_TRACE(dpi);
-        const HWND window = Start(dpi);
-        ASSERT_NE(window, nullptr);
+        ASSERT_NE(window = Start(dpi), nullptr);
         wchar_t caption[32] = {};
         EXPECT_EQ(GetWindowTextW(window, caption, 32), static_cast<int>(wcslen(kWindowCaption)));
         EXPECT_STREQ(caption, kWindowCaption);
@@ -173,14 +178,7 @@ TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144Dpi) {
                   WS_CAPTION | WS_SYSMENU);
         ExpectLayout(window, dpi);
     }
-}
-
-TEST_F(WindowTest, ADpiChangeTakesTheSuggestedRectangleAndLaysOutAgain) {
-    const HWND window = Start();
-    ASSERT_NE(window, nullptr);
     const auto lineAt96 = SendMessageW(GetDlgItem(window, kList1), LB_GETITEMHEIGHT, 0, 0);
-    // Windows suggests the frame for the new DPI; here, the same frame around
-    // the client area that 144 DPI asks for.
     RECT suggested{};
     GetWindowRect(window, &suggested);
     suggested.right += Pixels(kClientWidthTwips, 144) - ClientRect(window).right;
@@ -188,7 +186,6 @@ TEST_F(WindowTest, ADpiChangeTakesTheSuggestedRectangleAndLaysOutAgain) {
     RemoteMemory remote(window, sizeof suggested);
     ASSERT_TRUE(remote.Write(&suggested, sizeof suggested));
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), remote.At());
-
     RECT now{};
     GetWindowRect(window, &now);
     EXPECT_TRUE(EqualRect(&now, &suggested));
@@ -226,63 +223,41 @@ TEST_F(WindowTest, ChildOrderTabOrderAndNoDefaultOrCancelButton) {
 TEST_F(WindowTest, EveryButtonHasItsTooltipAndNothingElseHasOne) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
-    std::map<int, std::wstring> expected;
-    for (const ControlLayout& control : kControls) {
-        if (control.kind == ControlKind::Button) expected[control.id] = control.tooltip ? control.tooltip : L"";
-    }
     // The tooltips are made once the window shows, not with it.
     std::map<int, std::wstring> texts;
     for (int waited = 0; (texts = TooltipTexts(window)).empty() && waited < 5000; waited += 20) Sleep(20);
-    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(texts, (std::map<int, std::wstring>{{kMoveSelected, L"選択を削除リストに移動"},
+                                                  {kMoveSelectedBack, L"選択を選択リストに戻す"},
+                                                  {kMoveAll, L"全てを削除リストに移動"},
+                                                  {kMoveAllBack, L"全てを選択リストに戻す"},
+                                                  {kCommand3, L"削除リストのＱＩＲＡ情報をご使用のＰＣから削除します"},
+                                                  {kCommand4, L"このプログラムを終了します"}}));
 }
 
-// The strings of the resource script's version block, as "key=value".
-std::vector<std::wstring> ScriptVersionStrings() {
-    std::vector<std::wstring> strings;
-    std::ifstream script(TARVIN_RESOURCE_SCRIPT);
-    for (std::string line; std::getline(script, line);) {
-        char key[64], value[256];
-        wchar_t text[256];
-        if (std::sscanf(line.c_str(), " VALUE \"%63[^\"]\", \"%255[^\"]\"", key, value) == 2 &&
-            MultiByteToWideChar(CP_UTF8, 0, value, -1, text, 256)) {
-            strings.push_back(std::wstring(key, key + strlen(key)) + L"=" + text);
-        }
-    }
-    return strings;
-}
-
-TEST(Executable, VersionInformationIsTheScriptsInJapanese) {
+TEST(Executable, VersionInformationIsJapaneseVersionOneApplication) {
     const std::wstring path = BesideThisProgram(L"TARVIN.exe");
     std::vector<BYTE> info(GetFileVersionInfoSizeW(path.c_str(), nullptr));
     ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
-    WORD* translation = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
-    EXPECT_EQ(translation[0], 0x0411);
-
-    const std::vector<std::wstring> expected = ScriptVersionStrings();
-    ASSERT_EQ(expected.size(), 7u);
-    wchar_t block[32];
-    std::swprintf(block, 32, L"\\StringFileInfo\\%04X%04X\\", translation[0], translation[1]);
-    std::vector<std::wstring> strings;
-    unsigned major = 0, minor = 0;
-    for (const std::wstring& string : expected) {
-        const std::wstring key = string.substr(0, string.find(L'='));
-        wchar_t* text = nullptr;
-        if (VerQueryValueW(info.data(), (block + key).c_str(), reinterpret_cast<void**>(&text), &length)) {
-            strings.push_back(key + L"=" + text);
-        }
-        std::swscanf(string.c_str(), L"FileVersion=%u.%u", &major, &minor);
-    }
-    EXPECT_EQ(strings, expected);
-    // The numbers agree with the string "major.minor".
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(minor, major));
-    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    const auto query = [&info](const wchar_t* path) {
+        void* value = nullptr;
+        UINT length = 0;
+        EXPECT_TRUE(VerQueryValueW(info.data(), path, &value, &length)) << path;
+        return value;
+    };
+    const auto* translation = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+    ASSERT_TRUE(translation && fixed);
+    EXPECT_EQ(translation[0] | translation[1] << 16, 0x0411 | 1200 << 16);  // Japanese, UTF-16
+    EXPECT_EQ(fixed->dwFileVersionMS | fixed->dwProductVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS | fixed->dwProductVersionLS, 0u);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    for (const auto& [key, expected] : std::map<std::wstring, std::wstring>{
+             {L"Comments", L"QIRA関連レジストリの削除プログラム"}, {L"CompanyName", L"Norvale"},
+             {L"ProductName", L"TARVIN"}, {L"FileVersion", L"1.00"}, {L"ProductVersion", L"1.00"},
+             {L"InternalName", L"TARVIN"}, {L"OriginalFilename", L"TARVIN.exe"}}) {
+        EXPECT_STREQ(static_cast<const wchar_t*>(query((L"\\StringFileInfo\\041104B0\\" + key).c_str())),
+                     expected.c_str());
+    }
 }
 
 // The icon directory of a group icon resource, as Windows stores it.
