@@ -17,31 +17,13 @@ constexpr DWORD kTimeoutMs = 60000;
 constexpr int kMessageBoxTextId = 0xFFFF;  // the static control with a message box's prompt
 
 std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    wchar_t text[1024];
+    return std::wstring(text, GetWindowTextW(window, text, 1024));
 }
 
 // Sends a message and waits for it to be handled; false when it was not in time.
 bool SendWaiting(HWND window, UINT message, WPARAM wParam, DWORD_PTR* result = nullptr) {
     return window && SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, kTimeoutMs, result);
-}
-
-struct WindowSearch {
-    const wchar_t* className;
-    const wchar_t* caption;  // any caption when null
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (IsWindowVisible(window) && std::wstring(className) == search.className &&
-        (!search.caption || WindowText(window) == search.caption)) {
-        search.found.push_back(window);
-    }
-    return TRUE;
 }
 
 }  // namespace
@@ -78,9 +60,11 @@ bool TarvinProcess::Running() const {
 
 // Every window of the program is made by its main thread.
 std::vector<HWND> TarvinProcess::Windows(const wchar_t* className, const wchar_t* caption) const {
-    WindowSearch search{className, caption, {}};
-    if (threadId_) EnumThreadWindows(threadId_, CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, caption));) {
+        if (GetWindowThreadProcessId(window, nullptr) == threadId_ && IsWindowVisible(window)) found.push_back(window);
+    }
+    return found;
 }
 
 HWND TarvinProcess::Window() const {
@@ -136,7 +120,11 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
     for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; !done(); Sleep(1)) {
         if (GetTickCount64() > deadline) return prompts.push_back(L"<no end>"), prompts;
         for (const HWND box : MessageBoxes()) {
-            prompts.push_back(WindowText(GetDlgItem(box, kMessageBoxTextId)));
+            // Every message box belongs to the main window, which it keeps disabled while it is up.
+            wchar_t owner[64] = {};
+            GetClassNameW(GetWindow(box, GW_OWNER), owner, 64);
+            prompts.push_back((std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") +
+                              WindowText(GetDlgItem(box, kMessageBoxTextId)));
             if (prompts.size() == 1 && atFirstMessage) atFirstMessage();
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             while (IsWindow(box)) Sleep(1);

@@ -46,7 +46,8 @@ public:
     // not in time. Only for commands that show no message box.
     bool Click(int buttonId) const;
     // Clicks a button, answers every message box its handler shows with OK,
-    // and returns their prompts once the handler has run; a last line
+    // and returns their prompts once the handler has run, each one of a box
+    // that does not belong to the main window after "<ownerless> "; a last line
     // "<no end>" when it did not in time. When given, atFirstMessage runs
     // while the first box is up, before it is answered; the process may then
     // end with the command.

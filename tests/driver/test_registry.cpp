@@ -50,24 +50,10 @@ std::vector<std::wstring> NamesBelow(HKEY key) {
     return names;
 }
 
-// The key's values as "name=data", data as the code units it holds.
-std::vector<std::wstring> Values(HKEY key) {
-    std::vector<std::wstring> values;
-    wchar_t name[256], data[1024];
-    for (DWORD index = 0, length = 256, bytes = sizeof data;
-         RegEnumValueW(key, index, name, &length, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &bytes) ==
-         ERROR_SUCCESS;
-         ++index, length = 256, bytes = sizeof data) {
-        values.push_back(std::wstring(name, length) + L"=" + std::wstring(data, (bytes + 1) / sizeof(wchar_t)));
-    }
-    return values;
-}
-
-// Adds key's lines at path: a link shows as a key whose one value,
-// SymbolicLinkValue, names its target, and has no subkeys.
+// Adds the paths of key and of every key below it, starting at path; a
+// link is not followed and shows as a key without subkeys.
 void AddSnapshot(HKEY key, const std::wstring& path, std::vector<std::wstring>& lines) {
     lines.push_back(path);
-    for (const std::wstring& value : Values(key)) lines.push_back(path + L"|" + value);
     for (const std::wstring& name : NamesBelow(key)) {
         const UniqueRegistryKey subkey = OpenSubkey(key, name, false);
         if (subkey) AddSnapshot(subkey.get(), path + L"\\" + name, lines);
@@ -94,6 +80,10 @@ bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target)
     return link && RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
                                   reinterpret_cast<const BYTE*>(target.data()),
                                   static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool CreateKey(HKEY root, const std::wstring& path) {
+    return bool(OpenPath(root, path, true));
 }
 
 bool SetText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {

@@ -16,6 +16,9 @@ namespace tarvin::testing {
 // "\Registry\Machine\Software\Victim".
 bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target);
 
+// Creates the key path.
+bool CreateKey(HKEY root, const std::wstring& path);
+
 // Sets the text value name of the key path, creating the key. Paths here go
 // below root, each component by its whole name.
 bool SetText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text);
@@ -28,10 +31,8 @@ bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);
 // the registry's order.
 std::vector<std::wstring> NumberedEntries(int count);
 
-// Every key and value at and below path, one line each, sorted: the key
-// "path", its values "path|name=data". A link is not followed: it shows as a
-// key with the value "SymbolicLinkValue" naming its target. Empty when path
-// does not exist.
+// The paths of every key at and below path, sorted; a link is not followed
+// and shows as a key without subkeys. Empty when path does not exist.
 std::vector<std::wstring> Snapshot(HKEY root, const std::wstring& path);
 
 // Removes path below root with everything below it; true when it is gone.

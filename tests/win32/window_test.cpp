@@ -14,7 +14,6 @@
 
 #include "app/control_ids.h"
 #include "app/win32/layout.h"
-#include "common/win32/system_message_text.h"
 #include "resources/resource_ids.h"
 #include "tests/driver/tarvin_process.h"
 #include "tests/driver/test_registry.h"
@@ -28,10 +27,10 @@ using ::testing::HasSubstr;
 // Twips at dpi in whole pixels, halves rounded up.
 int Pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
-RECT ClientRect(HWND window) {
+SIZE ClientSize(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    return client;
+    return {client.right, client.bottom};
 }
 
 // The window with the keyboard focus in window's thread; null if none.
@@ -49,7 +48,10 @@ void PressKey(HWND window, WPARAM key) {
 
 // Memory in the process of a window, for messages that carry a pointer.
 struct RemoteMemory {
-    RemoteMemory(HWND window, SIZE_T size) : process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, ProcessOf(window))) {
+    RemoteMemory(HWND window, SIZE_T size) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        process.reset(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
         address = static_cast<char*>(VirtualAllocEx(process.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     }
     ~RemoteMemory() { VirtualFreeEx(process.get(), address, 0, MEM_RELEASE); }
@@ -59,11 +61,6 @@ struct RemoteMemory {
     }
     bool Read(void* data, SIZE_T size, SIZE_T offset = 0) const {
         return address && ReadProcessMemory(process.get(), address + offset, data, size, nullptr);
-    }
-    static DWORD ProcessOf(HWND window) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        return processId;
     }
     UniqueKernelHandle process;
     char* address = nullptr;
@@ -97,9 +94,8 @@ std::map<int, std::wstring> TooltipTexts(HWND window) {
 // places at dpi. A list box keeps its height to whole lines, so it may come
 // out shorter, by less than one line.
 void ExpectLayout(HWND window, int dpi) {
-    const RECT client = ClientRect(window);
-    EXPECT_EQ(client.right, Pixels(kClientWidthTwips, dpi));
-    EXPECT_EQ(client.bottom, Pixels(kClientHeightTwips, dpi));
+    EXPECT_EQ(ClientSize(window).cx, Pixels(kClientWidthTwips, dpi));
+    EXPECT_EQ(ClientSize(window).cy, Pixels(kClientHeightTwips, dpi));
     for (const ControlLayout& control : kControls) {
         SCOPED_TRACE(::testing::Message() << "control " << control.id);
         const HWND child = GetDlgItem(window, control.id);
@@ -181,8 +177,8 @@ TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144DpiAndAfterADpiChange) {
     const auto lineAt96 = SendMessageW(GetDlgItem(window, kList1), LB_GETITEMHEIGHT, 0, 0);
     RECT suggested{};
     GetWindowRect(window, &suggested);
-    suggested.right += Pixels(kClientWidthTwips, 144) - ClientRect(window).right;
-    suggested.bottom += Pixels(kClientHeightTwips, 144) - ClientRect(window).bottom;
+    suggested.right += Pixels(kClientWidthTwips, 144) - ClientSize(window).cx;
+    suggested.bottom += Pixels(kClientHeightTwips, 144) - ClientSize(window).cy;
     RemoteMemory remote(window, sizeof suggested);
     ASSERT_TRUE(remote.Write(&suggested, sizeof suggested));
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), remote.At());
@@ -198,7 +194,8 @@ TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144DpiAndAfterADpiChange) {
 // to ">" although ">>" stands above it. No button is the default or the
 // cancel button: Enter in a list and Escape press none. (A button that has
 // the focus takes Enter as a click, as every Windows push button does.)
-TEST_F(WindowTest, ChildOrderTabOrderAndNoDefaultOrCancelButton) {
+// Every button has its tooltip, and nothing else has one.
+TEST_F(WindowTest, ChildOrderTabOrderKeysAndTooltips) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
     std::vector<int> children;
@@ -218,11 +215,6 @@ TEST_F(WindowTest, ChildOrderTabOrderAndNoDefaultOrCancelButton) {
                                      kCommand3, kCommand4, kList1));
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(tarvin_->MessageBoxes().empty());
-}
-
-TEST_F(WindowTest, EveryButtonHasItsTooltipAndNothingElseHasOne) {
-    const HWND window = Start();
-    ASSERT_NE(window, nullptr);
     // The tooltips are made once the window shows, not with it.
     std::map<int, std::wstring> texts;
     for (int waited = 0; (texts = TooltipTexts(window)).empty() && waited < 5000; waited += 20) Sleep(20);
@@ -234,7 +226,9 @@ TEST_F(WindowTest, EveryButtonHasItsTooltipAndNothingElseHasOne) {
                                                   {kCommand4, L"このプログラムを終了します"}}));
 }
 
-TEST(Executable, VersionInformationIsJapaneseVersionOneApplication) {
+// Version 1.00 in Japanese; one icon with the 16-colour image beside the
+// usual sizes; a manifest for the highest available level and visual styles.
+TEST(Executable, VersionIconAndManifest) {
     const std::wstring path = BesideThisProgram(L"TARVIN.exe");
     std::vector<BYTE> info(GetFileVersionInfoSizeW(path.c_str(), nullptr));
     ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
@@ -258,39 +252,22 @@ TEST(Executable, VersionInformationIsJapaneseVersionOneApplication) {
         EXPECT_STREQ(static_cast<const wchar_t*>(query((L"\\StringFileInfo\\041104B0\\" + key).c_str())),
                      expected.c_str());
     }
-}
 
-// The icon directory of a group icon resource, as Windows stores it.
-#pragma pack(push, 2)
-struct GroupIcon {
-    WORD reserved, type, count;
-    struct {
-        BYTE width, height, colourCount, reserved;  // 0 stands for 256
-        WORD planes, bitCount;
-        DWORD bytes;
-        WORD iconId;
-    } images[1];
-};
-#pragma pack(pop)
-
-TEST(Executable, OneIconWithTheSixteenColourImageBesideTheUsualSizesAndAManifest) {
-    const HMODULE module = LoadLibraryExW(BesideThisProgram(L"TARVIN.exe").c_str(), nullptr,
-                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
     const auto resource = [module](const wchar_t* name, const wchar_t* type) {
         const HRSRC found = FindResourceW(module, name, type);
         return std::string(found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : "",
                            found ? SizeofResource(module, found) : 0);
     };
+    // The icon's directory: a 6-byte header, then 14 bytes an image: width (0
+    // for 256), height, colour count, a reserved byte, planes, bits per pixel, ...
     const std::string group = resource(MAKEINTRESOURCEW(IDI_TARVIN), RT_GROUP_ICON);
-    const auto* icon = reinterpret_cast<const GroupIcon*>(group.data());
-    ASSERT_EQ(group.size(), 6 + icon->count * sizeof icon->images[0]);
     std::vector<std::pair<int, int>> images;  // size, bits per pixel
-    for (int i = 0; i < icon->count; ++i) {
-        const auto& image = icon->images[i];
-        EXPECT_FALSE(resource(MAKEINTRESOURCEW(image.iconId), RT_ICON).empty());
-        images.emplace_back(image.width ? image.width : 256, image.bitCount);
-        EXPECT_TRUE(image.bitCount != 4 || image.colourCount == 16);
+    for (std::size_t entry = 6; entry + 14 <= group.size(); entry += 14) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(group[entry + at]); };
+        images.emplace_back(byte(0) ? byte(0) : 256, byte(6) | byte(7) << 8);
+        EXPECT_TRUE(images.back().second != 4 || byte(2) == 16);
     }
     EXPECT_THAT(images, ::testing::IsSupersetOf({std::pair{16, 32}, std::pair{32, 32}, std::pair{48, 32},
                                                  std::pair{128, 4}, std::pair{256, 32}}));
@@ -299,13 +276,6 @@ TEST(Executable, OneIconWithTheSixteenColourImageBesideTheUsualSizesAndAManifest
     EXPECT_THAT(manifest, HasSubstr(R"(name="Microsoft.Windows.Common-Controls")"));
     EXPECT_THAT(manifest, HasSubstr(R"(version="6.0.0.0")"));
     FreeLibrary(module);
-}
-
-TEST(SystemMessageText, GivesTheSystemsTextInsertsAsTheyStandAndNothingForUnknownCodes) {
-    EXPECT_THAT(SystemMessageText(ERROR_FILE_NOT_FOUND), ::testing::Not(::testing::IsEmpty()));
-    // The text for this code has an insert; no argument list is read to fill it.
-    EXPECT_THAT(SystemMessageText(ERROR_BAD_EXE_FORMAT), HasSubstr(L"%1"));
-    EXPECT_THAT(SystemMessageText(0x20000001), ::testing::IsEmpty());  // the customer bit: never the system's
 }
 
 }  // namespace
