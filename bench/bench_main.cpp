@@ -42,8 +42,8 @@ bool SeedBothHives(int size) {
 
 bool BothHivesEmpty() {
     // The vendor keys alone are left.
-    return testing::Snapshot(HKEY_CURRENT_USER, kVendorKeyPath).size() == 1 &&
-           testing::Snapshot(HKEY_LOCAL_MACHINE, kVendorKeyPath).size() == 1;
+    return testing::Snapshot(HKEY_CURRENT_USER, {kVendorKeyPath}).size() == 1 &&
+           testing::Snapshot(HKEY_LOCAL_MACHINE, {kVendorKeyPath}).size() == 1;
 }
 
 // Milliseconds from just before the program starts until its window shows

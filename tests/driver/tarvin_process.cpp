@@ -16,11 +16,6 @@ namespace {
 constexpr DWORD kTimeoutMs = 60000;
 constexpr int kMessageBoxTextId = 0xFFFF;  // the static control with a message box's prompt
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024];
-    return std::wstring(text, GetWindowTextW(window, text, 1024));
-}
-
 // Sends a message and waits for it to be handled; false when it was not in time.
 bool SendWaiting(HWND window, UINT message, WPARAM wParam, DWORD_PTR* result = nullptr) {
     return window && SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, kTimeoutMs, result);
@@ -59,25 +54,24 @@ bool TarvinProcess::Running() const {
 }
 
 // Every window of the program is made by its main thread.
-std::vector<HWND> TarvinProcess::Windows(const wchar_t* className, const wchar_t* caption) const {
-    std::vector<HWND> found;
-    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, caption));) {
-        if (GetWindowThreadProcessId(window, nullptr) == threadId_ && IsWindowVisible(window)) found.push_back(window);
+HWND TarvinProcess::Find(const wchar_t* className, const wchar_t* caption) const {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, className, caption)) &&
+           (GetWindowThreadProcessId(window, nullptr) != threadId_ || !IsWindowVisible(window))) {
     }
-    return found;
+    return window;
 }
 
 HWND TarvinProcess::Window() const {
     for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; Running() && GetTickCount64() < deadline;) {
-        const auto windows = Windows(kMainWindowClass, nullptr);
-        if (!windows.empty()) return windows.front();
+        if (const HWND window = Find(kMainWindowClass, nullptr)) return window;
         Sleep(1);
     }
     return nullptr;
 }
 
-std::vector<HWND> TarvinProcess::MessageBoxes() const {
-    return Windows(L"#32770", kApplicationTitle);
+HWND TarvinProcess::MessageBoxShown() const {
+    return Find(L"#32770", kApplicationTitle);
 }
 
 std::vector<std::wstring> TarvinProcess::Lines(int listId) const {
@@ -114,18 +108,27 @@ bool TarvinProcess::Click(int buttonId) const {
     return SendWaiting(GetDlgItem(Window(), buttonId), BM_CLICK, 0);
 }
 
-std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& done,
-                                                  const std::function<void()>& atFirstMessage) const {
+// The window takes these also while a message box of its own is up.
+void TarvinProcess::Post(int request) const {
+    const HWND window = Find(kMainWindowClass, nullptr);
+    if (request == kCloseRequest) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (request > 0) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(request, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, request)));
+    }
+}
+
+std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& done, int atFirstMessage) const {
     std::vector<std::wstring> prompts;
     for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; !done(); Sleep(1)) {
         if (GetTickCount64() > deadline) return prompts.push_back(L"<no end>"), prompts;
-        for (const HWND box : MessageBoxes()) {
+        if (const HWND box = MessageBoxShown()) {
             // Every message box belongs to the main window, which it keeps disabled while it is up.
-            wchar_t owner[64] = {};
+            wchar_t owner[64] = {}, prompt[1024];
             GetClassNameW(GetWindow(box, GW_OWNER), owner, 64);
-            prompts.push_back((std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") +
-                              WindowText(GetDlgItem(box, kMessageBoxTextId)));
-            if (prompts.size() == 1 && atFirstMessage) atFirstMessage();
+            const int length = GetWindowTextW(GetDlgItem(box, kMessageBoxTextId), prompt, 1024);
+            prompts.push_back((std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") + std::wstring(prompt, length));
+            if (prompts.size() == 1) Post(atFirstMessage);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             while (IsWindow(box)) Sleep(1);
         }
@@ -133,8 +136,7 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
     return prompts;
 }
 
-std::vector<std::wstring> TarvinProcess::ClickAnswering(int buttonId,
-                                                       const std::function<void()>& atFirstMessage) const {
+std::vector<std::wstring> TarvinProcess::ClickAnswering(int buttonId, int atFirstMessage) const {
     std::atomic<bool> handled{false};
     // Also done when the command has ended the program.
     std::thread click([&] { handled = Click(buttonId) || !Running(); });
@@ -144,14 +146,12 @@ std::vector<std::wstring> TarvinProcess::ClickAnswering(int buttonId,
 }
 
 std::vector<std::wstring> TarvinProcess::AnswerStartMessages() const {
-    return Answering([&] { return !Running() || !Windows(kMainWindowClass, nullptr).empty(); }, nullptr);
+    return Answering([&] { return !Running() || Find(kMainWindowClass, nullptr); }, 0);
 }
 
 DWORD TarvinProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
-    if (process_ && WaitForSingleObject(process_.get(), kTimeoutMs) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process_.get(), &code);
-    }
+    if (WaitForSingleObject(process_.get(), kTimeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 

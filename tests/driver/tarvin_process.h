@@ -15,6 +15,9 @@
 
 namespace tarvin::testing {
 
+// A request to close the main window, as the close box and Alt+F4 make it.
+inline constexpr int kCloseRequest = -1;
+
 // The file of this name in the directory of the running program.
 std::wstring BesideThisProgram(const wchar_t* name);
 
@@ -24,14 +27,12 @@ public:
     explicit TarvinProcess(const wchar_t* program = L"TARVIN.exe");
     // Ends the process if it still runs.
     ~TarvinProcess();
-    TarvinProcess(const TarvinProcess&) = delete;
-    TarvinProcess& operator=(const TarvinProcess&) = delete;
 
     // The main window once it is visible, looked for every millisecond; null
     // after a timeout or once the process has ended.
     HWND Window() const;
-    // The message boxes ("#32770" captioned "TARVIN") the process shows now.
-    std::vector<HWND> MessageBoxes() const;
+    // The message box ("#32770" captioned "TARVIN") the program shows now; null if none.
+    HWND MessageBoxShown() const;
 
     // The lines of a list box of the main window, in order; empty when the
     // window is gone.
@@ -48,11 +49,12 @@ public:
     // Clicks a button, answers every message box its handler shows with OK,
     // and returns their prompts once the handler has run, each one of a box
     // that does not belong to the main window after "<ownerless> "; a last line
-    // "<no end>" when it did not in time. When given, atFirstMessage runs
-    // while the first box is up, before it is answered; the process may then
-    // end with the command.
+    // "<no end>" when it did not in time. While the first box is up, before
+    // it is answered, atFirstMessage (unless 0) is posted to the main window:
+    // a button's id as its click, or kCloseRequest. The process may then end
+    // with the command.
     std::vector<std::wstring> ClickAnswering(
-        int buttonId, const std::function<void()>& atFirstMessage = nullptr) const;
+        int buttonId, int atFirstMessage = 0) const;
     // Answers the message boxes shown at start and returns their prompts once
     // the main window shows or the process has ended; a last line "<no end>"
     // when neither comes in time.
@@ -65,12 +67,14 @@ public:
 
 private:
     bool Running() const;
-    // The visible windows of this class, and caption unless null, that the program shows now.
-    std::vector<HWND> Windows(const wchar_t* className, const wchar_t* caption) const;
+    // A visible window of this class, and caption unless null, that the program shows now; null if none.
+    HWND Find(const wchar_t* className, const wchar_t* caption) const;
+    // Posts atFirstMessage's click or close request to the main window; nothing for 0.
+    void Post(int request) const;
     // Answers message boxes with OK until done, and returns their prompts; a
     // last line "<no end>" when the time ran out first.
     std::vector<std::wstring> Answering(const std::function<bool()>& done,
-                                        const std::function<void()>& atFirstMessage) const;
+                                        int atFirstMessage) const;
 
     UniqueKernelHandle process_;
     DWORD threadId_ = 0;

@@ -28,13 +28,16 @@ UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
 // may hold NUL characters. The native calls take no predefined root such as
 // HKEY_CURRENT_USER: the first component, "Software", is opened through the
 // registry API.
-UniqueRegistryKey OpenPath(HKEY root, const std::wstring& path, bool create) {
+// The last component is created with lastOptions.
+UniqueRegistryKey OpenPath(HKEY root, const std::wstring& path, bool create,
+                           ULONG lastOptions = REG_OPTION_NON_VOLATILE) {
     std::size_t end = path.find(L'\\');
     UniqueRegistryKey key;
     RegCreateKeyExW(root, path.substr(0, end).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
     for (std::size_t begin = end; key && begin < path.size(); begin = end) {
         end = std::min(path.find(L'\\', begin + 1), path.size());
-        key = OpenSubkey(key.get(), path.substr(begin + 1, end - begin - 1), create);
+        key = OpenSubkey(key.get(), path.substr(begin + 1, end - begin - 1), create,
+                         end == path.size() ? lastOptions : REG_OPTION_NON_VOLATILE);
     }
     return key;
 }
@@ -72,11 +75,7 @@ bool Remove(HKEY key) {
 }  // namespace
 
 bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target) {
-    const auto separator = path.find_last_of(L'\\');
-    const UniqueRegistryKey parent = OpenPath(root, path.substr(0, separator), true);
-    const UniqueRegistryKey link = parent ? OpenSubkey(parent.get(), path.substr(separator + 1), true,
-                                                       REG_OPTION_CREATE_LINK)
-                                          : UniqueRegistryKey();
+    const UniqueRegistryKey link = OpenPath(root, path, true, REG_OPTION_CREATE_LINK);
     return link && RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
                                   reinterpret_cast<const BYTE*>(target.data()),
                                   static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
@@ -84,13 +83,6 @@ bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target)
 
 bool CreateKey(HKEY root, const std::wstring& path) {
     return bool(OpenPath(root, path, true));
-}
-
-bool SetText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-    const UniqueRegistryKey key = OpenPath(root, path, true);
-    return key && RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(text.c_str()),
-                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
@@ -113,10 +105,11 @@ std::vector<std::wstring> NumberedEntries(int count) {
     return entries;
 }
 
-std::vector<std::wstring> Snapshot(HKEY root, const std::wstring& path) {
+std::vector<std::wstring> Snapshot(HKEY root, const std::vector<std::wstring>& paths) {
     std::vector<std::wstring> lines;
-    const UniqueRegistryKey key = OpenPath(root, path, false);
-    if (key) AddSnapshot(key.get(), path, lines);
+    for (const std::wstring& path : paths) {
+        if (const UniqueRegistryKey key = OpenPath(root, path, false)) AddSnapshot(key.get(), path, lines);
+    }
     std::sort(lines.begin(), lines.end());
     return lines;
 }

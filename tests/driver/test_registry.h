@@ -16,12 +16,8 @@ namespace tarvin::testing {
 // "\Registry\Machine\Software\Victim".
 bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target);
 
-// Creates the key path.
+// Creates the key path below root, each component by its whole name.
 bool CreateKey(HKEY root, const std::wstring& path);
-
-// Sets the text value name of the key path, creating the key. Paths here go
-// below root, each component by its whole name.
-bool SetText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text);
 
 // Replaces the vendor's whole key below root (Software\Norvale) by a vendor
 // key holding exactly these entries.
@@ -31,9 +27,10 @@ bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);
 // the registry's order.
 std::vector<std::wstring> NumberedEntries(int count);
 
-// The paths of every key at and below path, sorted; a link is not followed
-// and shows as a key without subkeys. Empty when path does not exist.
-std::vector<std::wstring> Snapshot(HKEY root, const std::wstring& path);
+// The paths of every key at and below these paths, sorted; a link is not
+// followed and shows as a key without subkeys. A path that does not exist
+// adds nothing.
+std::vector<std::wstring> Snapshot(HKEY root, const std::vector<std::wstring>& paths);
 
 // Removes path below root with everything below it; true when it is gone.
 bool RemoveTree(HKEY root, const std::wstring& path);

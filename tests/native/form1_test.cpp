@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "access/is_administrator.h"
 
@@ -51,8 +52,7 @@ struct FakeRegistry final : Registry {
     struct Key {
         std::vector<std::wstring> subkeys;
         ErrorCode openError = kErrorSuccess;                  // OpenKey fails with this
-        std::size_t failAtIndex = SIZE_MAX;                   // EnumKey of this index fails ...
-        ErrorCode enumError = kErrorSuccess;                  // ... with this code
+        std::pair<std::size_t, ErrorCode> enumFailure{SIZE_MAX, 0};  // EnumKey of this index fails so
         std::map<std::wstring, ErrorCode> deleteErrors = {};  // DeleteKey of these fails
     };
     struct FakeKey final : RegistryKey {
@@ -61,7 +61,7 @@ struct FakeRegistry final : Registry {
         }
         ~FakeKey() override { --registry.openKeys; }
         ErrorCode EnumKey(std::uint32_t index, std::wstring& name) override {
-            if (index == key.failAtIndex) return key.enumError;
+            if (index == key.enumFailure.first) return key.enumFailure.second;
             if (index >= key.subkeys.size()) return kErrorNoMoreItems;
             name = key.subkeys[index];
             return kErrorSuccess;
@@ -148,7 +148,7 @@ TEST_F(Form1Test, AListingFailureIsReportedOnceAndWhatWasReadBeforeItIsListed) {
     EXPECT_THAT(list1.Texts(), IsEmpty());
     EXPECT_THAT(list2.Texts(), IsEmpty());
 
-    key = {{L"KT-ARVO1", L"b", L"c"}, kErrorSuccess, 2, kErrorAccessDenied};
+    key = {{L"KT-ARVO1", L"b", L"c"}, kErrorSuccess, {2, kErrorAccessDenied}};
     form.Form_Load();
     EXPECT_THAT(list1.Texts(), ElementsAre(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", L"b"));
     const std::wstring open = std::wstring(L"open HKCU ") + kVendorKeyPath + L" 8";  // enumerate subkeys
@@ -187,23 +187,15 @@ TEST_F(Form1Test, DeletesLastLineFirstUserThenMachineWhileBusyReportingFailures)
 // Only a user named exactly as a direct member of the group is one. A user
 // who is not, or cannot be checked, is refused and nothing changes.
 TEST_F(Form1Test, OnlyAnExactDirectMemberIsAnAdministratorAndOthersAreRefused) {
-    const struct {
-        const char* what;
-        std::wstring user;
-        std::vector<std::wstring> members;
-        bool administrator;
-    } cases[] = {
-        {"direct member", L"bob", {L"PC\\Administrator", L"PC\\bob"}, true},
-        {"domain user named as a local member", L"bob", {L"OTHERPC\\bob"}, true},
-        {"case differs", L"Bob", {L"PC\\bob"}, false},
-        {"name only a prefix", L"bo", {L"PC\\bob"}, false},
-        {"name only a suffix", L"ob", {L"PC\\bob"}, false},
-        {"member only through a nested group", L"bob", {L"CORP\\Domain Admins"}, false},
-    };
-    for (const auto& c : cases) {
-        accounts.user = c.user;
-        accounts.members = c.members;
-        EXPECT_EQ(IsAdministrator(accounts, ui), c.administrator) << c.what;
+    // A direct member; a domain user named as a local member; the case
+    // differs; the name only a prefix, a suffix; a member only through a group.
+    for (const auto& [user, members, administrator] : std::vector<std::tuple<std::wstring, std::vector<std::wstring>, bool>>{
+             {L"bob", {L"PC\\Administrator", L"PC\\bob"}, true}, {L"bob", {L"OTHERPC\\bob"}, true},
+             {L"Bob", {L"PC\\bob"}, false}, {L"bo", {L"PC\\bob"}, false}, {L"ob", {L"PC\\bob"}, false},
+             {L"bob", {L"CORP\\Domain Admins"}, false}}) {
+        accounts.user = user;
+        accounts.members = members;
+        EXPECT_EQ(IsAdministrator(accounts, ui), administrator) << ::testing::PrintToString(user);
     }
     EXPECT_THAT(log, IsEmpty());
 

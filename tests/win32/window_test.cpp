@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <vector>
@@ -20,9 +21,6 @@
 
 namespace tarvin::testing {
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 // Twips at dpi in whole pixels, halves rounded up.
 int Pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
@@ -56,12 +54,8 @@ struct RemoteMemory {
     }
     ~RemoteMemory() { VirtualFreeEx(process.get(), address, 0, MEM_RELEASE); }
     LPARAM At(SIZE_T offset = 0) const { return reinterpret_cast<LPARAM>(address + offset); }
-    bool Write(const void* data, SIZE_T size, SIZE_T offset = 0) {
-        return address && WriteProcessMemory(process.get(), address + offset, data, size, nullptr);
-    }
-    bool Read(void* data, SIZE_T size, SIZE_T offset = 0) const {
-        return address && ReadProcessMemory(process.get(), address + offset, data, size, nullptr);
-    }
+    bool Write(const void* data, SIZE_T size) { return WriteProcessMemory(process.get(), address, data, size, nullptr); }
+    bool Read(void* data, SIZE_T size) const { return ReadProcessMemory(process.get(), address, data, size, nullptr); }
     UniqueKernelHandle process;
     char* address = nullptr;
 };
@@ -75,17 +69,18 @@ std::map<int, std::wstring> TooltipTexts(HWND window) {
     std::map<int, std::wstring> texts;
     // TTM_ENUMTOOLSW fills a TTTOOLINFOW and copies the text to where it
     // points: both in the tooltip's process.
-    constexpr SIZE_T kTextBytes = 1024 * sizeof(wchar_t);
-    RemoteMemory remote(window, sizeof(TTTOOLINFOW) + kTextBytes);
+    struct ToolWithText {
+        TTTOOLINFOW tool;
+        wchar_t text[1024];
+    } entry;
+    RemoteMemory remote(window, sizeof entry);
     for (LRESULT i = 0; tooltip && i < SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0); ++i) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.lpszText = reinterpret_cast<wchar_t*>(remote.At(sizeof tool));
-        wchar_t text[kTextBytes / sizeof(wchar_t)] = {};
-        EXPECT_TRUE(remote.Write(&tool, sizeof tool) && remote.Write(text, sizeof text, sizeof tool) &&
-                    SendMessageW(tooltip, TTM_ENUMTOOLSW, i, remote.At()) && remote.Read(&tool, sizeof tool) &&
-                    remote.Read(text, sizeof text - sizeof(wchar_t), sizeof tool));
-        texts[tool.uFlags & TTF_IDISHWND ? GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)) : -1] = text;
+        entry = {};
+        entry.tool.cbSize = sizeof entry.tool;
+        entry.tool.lpszText = reinterpret_cast<wchar_t*>(remote.At(offsetof(ToolWithText, text)));
+        EXPECT_TRUE(remote.Write(&entry, sizeof entry) && SendMessageW(tooltip, TTM_ENUMTOOLSW, i, remote.At()) &&
+                    remote.Read(&entry, sizeof entry - sizeof(wchar_t)));
+        texts[entry.tool.uFlags & TTF_IDISHWND ? GetDlgCtrlID(reinterpret_cast<HWND>(entry.tool.uId)) : -1] = entry.text;
     }
     return texts;
 }
@@ -118,16 +113,16 @@ void ExpectLayout(HWND window, int dpi) {
 TEST(Layout, LinesUpControlsAsDesigned) {
     std::map<int, ControlLayout> at;
     for (const ControlLayout& control : kControls) at.emplace(control.id, control);
-    const ControlLayout &list1 = at.at(kList1), &list2 = at.at(kList2), &exit = at.at(kCommand4);
-    EXPECT_EQ(at.at(kLabel1).left, list1.left);
-    EXPECT_EQ(at.at(kLabel2).left, list2.left);
-    EXPECT_TRUE(list1.top == list2.top && list1.width == list2.width && list1.height == list2.height);
+    const auto right = [&](int id) { return at.at(id).left + at.at(id).width; };
+    const auto sameRowAndSize = [&](int a, int b) {
+        return at.at(a).top == at.at(b).top && at.at(a).width == at.at(b).width && at.at(a).height == at.at(b).height;
+    };
+    EXPECT_TRUE(at.at(kLabel1).left == at.at(kList1).left && at.at(kLabel2).left == at.at(kList2).left);
+    EXPECT_TRUE(sameRowAndSize(kList1, kList2) && sameRowAndSize(kCommand3, kCommand4));
+    EXPECT_TRUE(at.at(kCommand3).left == at.at(kList1).left && right(kCommand4) == right(kList2));
     for (const int id : {kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack}) {
-        EXPECT_EQ(at.at(id).left - (list1.left + list1.width), list2.left - (at.at(id).left + at.at(id).width));
+        EXPECT_EQ(at.at(id).left - right(kList1), at.at(kList2).left - right(id)) << id;
     }
-    EXPECT_EQ(at.at(kCommand3).left, list1.left);
-    EXPECT_EQ(exit.left + exit.width, list2.left + list2.width);
-    EXPECT_TRUE(exit.top == at.at(kCommand3).top && exit.width == at.at(kCommand3).width);
 }
 
 class WindowTest : public ::testing::Test {
@@ -137,9 +132,8 @@ protected:
     // focus comes with activation, after the window shows).
     HWND Start(DWORD dpi = 96) {
         EXPECT_TRUE(SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD"}));
-        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
-                                  sizeof dpi),
-                  ERROR_SUCCESS);
+        const LSTATUS set = RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, 4);
+        EXPECT_EQ(set, ERROR_SUCCESS);
         tarvin_.emplace();
         const HWND window = tarvin_->Window();
         for (int waited = 0; window && !FocusedWindow(window) && waited < 5000; waited += 20) Sleep(20);
@@ -166,9 +160,8 @@ TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144DpiAndAfterADpiChange) {
     for (const DWORD dpi : {144, 96}) {
         SCOPED_TRACE(dpi);
         ASSERT_NE(window = Start(dpi), nullptr);
-        wchar_t caption[32] = {};
-        EXPECT_EQ(GetWindowTextW(window, caption, 32), static_cast<int>(wcslen(kWindowCaption)));
-        EXPECT_STREQ(caption, kWindowCaption);
+        wchar_t caption[32];
+        EXPECT_EQ(std::wstring(caption, GetWindowTextW(window, caption, 32)), kWindowCaption);
         EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) &
                       (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX),
                   WS_CAPTION | WS_SYSMENU);
@@ -202,7 +195,7 @@ TEST_F(WindowTest, ChildOrderTabOrderKeysAndTooltips) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         children.push_back(GetDlgCtrlID(child));
     }
-    EXPECT_THAT(children, ElementsAre(kLabel1, kList1, kLabel2, kList2, kMoveSelected, kMoveSelectedBack,
+    EXPECT_THAT(children, ::testing::ElementsAre(kLabel1, kList1, kLabel2, kList2, kMoveSelected, kMoveSelectedBack,
                                       kMoveAll, kMoveAllBack, kCommand3, kCommand4));
 
     ASSERT_EQ(GetDlgCtrlID(FocusedWindow(window)), kList1);
@@ -211,10 +204,9 @@ TEST_F(WindowTest, ChildOrderTabOrderKeysAndTooltips) {
     // Posted keys are handled in order: once Tab has moved the focus, the keys before it have been.
     std::vector<int> visited;
     for (int tabs = 0; tabs < 8; ++tabs) visited.push_back(PressTab(window));
-    EXPECT_THAT(visited, ElementsAre(kList2, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
+    EXPECT_THAT(visited, ::testing::ElementsAre(kList2, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
                                      kCommand3, kCommand4, kList1));
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(tarvin_->MessageBoxes().empty());
+    EXPECT_EQ(tarvin_->MessageBoxShown(), nullptr);
     // The tooltips are made once the window shows, not with it.
     std::map<int, std::wstring> texts;
     for (int waited = 0; (texts = TooltipTexts(window)).empty() && waited < 5000; waited += 20) Sleep(20);
@@ -242,9 +234,8 @@ TEST(Executable, VersionIconAndManifest) {
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
     ASSERT_TRUE(translation && fixed);
     EXPECT_EQ(translation[0] | translation[1] << 16, 0x0411 | 1200 << 16);  // Japanese, UTF-16
-    EXPECT_EQ(fixed->dwFileVersionMS | fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS | fixed->dwProductVersionLS, 0u);
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_TRUE(fixed->dwFileVersionMS == 0x00010000 && fixed->dwProductVersionMS == 0x00010000 &&
+                (fixed->dwFileVersionLS | fixed->dwProductVersionLS) == 0 && fixed->dwFileType == VFT_APP);
     for (const auto& [key, expected] : std::map<std::wstring, std::wstring>{
              {L"Comments", L"QIRA関連レジストリの削除プログラム"}, {L"CompanyName", L"Norvale"},
              {L"ProductName", L"TARVIN"}, {L"FileVersion", L"1.00"}, {L"ProductVersion", L"1.00"},
@@ -272,9 +263,9 @@ TEST(Executable, VersionIconAndManifest) {
     EXPECT_THAT(images, ::testing::IsSupersetOf({std::pair{16, 32}, std::pair{32, 32}, std::pair{48, 32},
                                                  std::pair{128, 4}, std::pair{256, 32}}));
     const std::string manifest = resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
-    EXPECT_THAT(manifest, HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
-    EXPECT_THAT(manifest, HasSubstr(R"(name="Microsoft.Windows.Common-Controls")"));
-    EXPECT_THAT(manifest, HasSubstr(R"(version="6.0.0.0")"));
+    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
+    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(name="Microsoft.Windows.Common-Controls")"));
+    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(version="6.0.0.0")"));
     FreeLibrary(module);
 }
 
