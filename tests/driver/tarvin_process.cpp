@@ -43,10 +43,7 @@ TarvinProcess::TarvinProcess(const wchar_t* program) {
 }
 
 TarvinProcess::~TarvinProcess() {
-    if (Running()) {
-        TerminateProcess(process_.get(), 1);
-        WaitForSingleObject(process_.get(), kTimeoutMs);
-    }
+    if (Running() && TerminateProcess(process_.get(), 1)) WaitForSingleObject(process_.get(), kTimeoutMs);
 }
 
 bool TarvinProcess::Running() const {
