@@ -93,7 +93,7 @@ bool TarvinProcess::Select(int listId, const std::vector<std::wstring>& texts) c
     for (const std::wstring& text : texts) {
         const auto line = std::find(lines.begin(), lines.end(), text);
         if (line == lines.end()) return false;
-        line->clear();  // taken: the next equal text takes the next equal line
+        *line = L"\\";  // taken, by a text no line can have: the next equal text takes the next equal line
         SendMessageW(list, LB_SETSEL, TRUE, line - lines.begin());
     }
     return true;
@@ -127,7 +127,7 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
             prompts.push_back((std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") + std::wstring(prompt, length));
             if (prompts.size() == 1) Post(atFirstMessage);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
-            while (IsWindow(box)) Sleep(1);
+            while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(1);
         }
     }
     return prompts;

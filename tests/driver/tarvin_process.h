@@ -40,7 +40,8 @@ public:
     // The number of lines of a list box; -1 when the window is gone.
     int LineCount(int listId) const;
     // Adds to a list box's selection, for each text, the first line of that
-    // text not yet selected; false when a text has no such line.
+    // text that no text before it in this call took; false when a text has
+    // no such line.
     bool Select(int listId, const std::vector<std::wstring>& texts) const;
 
     // Clicks a button and returns once its handler has run; false when it did

@@ -3,7 +3,8 @@
 // Seeds, reads and clears keys of the Wine prefix's registry, for the tests
 // and the benchmark. Key names are counted: a name may hold NUL characters.
 // No call follows a registry link; a link is created, read and removed as
-// the link. Calls that can fail say so, and do nothing more after a failure.
+// the link. Calls that can fail say so, and do nothing more after a failure;
+// a key that does not open counts as absent.
 
 #include <windows.h>
 

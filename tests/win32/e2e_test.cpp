@@ -197,9 +197,13 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
     std::vector<std::wstring> expectedMessages;
     for (const auto& [label, code] : scenario.messages) expectedMessages.push_back(label + SystemMessageText(code));
     EXPECT_EQ(messages, expectedMessages);
+    // The system's texts end in a line break: a report without one would pass the comparison above.
+    EXPECT_TRUE(std::all_of(messages.begin(), messages.end(),
+                            [](const auto& text) { return !text.empty() && text.back() == L'\n'; }));
     if (scenario.atFirstMessage || (!scenario.steps.empty() && scenario.steps.back().button == kCommand4)) {
         EXPECT_EQ(tarvin_->ExitCode(), 0u);
     } else {
+        ASSERT_NE(tarvin_->Window(), nullptr) << "TARVIN ended";
         EXPECT_EQ(tarvin_->Lines(kList1), scenario.registered);
         EXPECT_EQ(tarvin_->Lines(kList2), scenario.toDelete);
         EXPECT_EQ(tarvin_->MessageBoxShown(), nullptr);
@@ -242,8 +246,9 @@ TEST_F(EndToEndTest, ThirtyThreeThousandEntriesAreListedMovedBothWaysAndDeletedL
     ExpectClick(kMoveAll, 0, kEntries);
     const int handles = OpenHandles(tarvin_->Process());
     ExpectClick(kCommand3, 0, 0);
-    EXPECT_EQ(OpenHandles(tarvin_->Process()), handles);
-    EXPECT_EQ(Snapshot(kUser, {kVendorKeyPath}).size() + Snapshot(kMachine, {kVendorKeyPath}).size(), 2u);  // keys alone
+    EXPECT_TRUE(handles > 0 && OpenHandles(tarvin_->Process()) == handles) << handles;
+    // The vendor keys alone are left.
+    EXPECT_TRUE(Snapshot(kUser, {kVendorKeyPath}).size() == 1 && Snapshot(kMachine, {kVendorKeyPath}).size() == 1);
 }
 
 }  // namespace

@@ -161,7 +161,7 @@ TEST_F(WindowTest, AFixedFrameWithTheLayoutAt96And144DpiAndAfterADpiChange) {
         SCOPED_TRACE(dpi);
         ASSERT_NE(window = Start(dpi), nullptr);
         wchar_t caption[32];
-        EXPECT_EQ(std::wstring(caption, GetWindowTextW(window, caption, 32)), kWindowCaption);
+        EXPECT_EQ(std::wstring(caption, GetWindowTextW(window, caption, 32)), L"QIRA情報削除");
         EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) &
                       (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX),
                   WS_CAPTION | WS_SYSMENU);
