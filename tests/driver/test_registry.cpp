@@ -25,10 +25,9 @@ UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
 }
 
 // Opens (or, with create, creates) path below root, by whole names, which
-// may hold NUL characters. The native calls take no predefined root such as
-// HKEY_CURRENT_USER: the first component, "Software", is opened through the
-// registry API.
-// The last component is created with lastOptions.
+// may hold NUL characters; the last component is created with lastOptions.
+// The native calls take no predefined root such as HKEY_CURRENT_USER: the
+// first component, "Software", is opened through the registry API.
 UniqueRegistryKey OpenPath(HKEY root, const std::wstring& path, bool create,
                            ULONG lastOptions = REG_OPTION_NON_VOLATILE) {
     std::size_t end = path.find(L'\\');

@@ -25,7 +25,7 @@ const HKEY kMachine = HKEY_LOCAL_MACHINE;
 // The subtrees the scenarios seed and compare.
 const std::wstring kNorvale = L"Software\\Norvale", kVictimKey = L"Software\\Victim";
 // Machine keys outside the vendor's, for links to point at.
-const std::wstring kVictim = L"\\Registry\\Machine\\Software\\Victim";
+const std::wstring kVictimTarget = L"\\Registry\\Machine\\Software\\Victim";
 constexpr wchar_t kOpen[] = L"(RegOpenKeyEx)";
 constexpr wchar_t kDelete[] = L"(RegDeleteKey)";
 // Display names of the product name table.
@@ -127,15 +127,15 @@ const Scenario kScenarios[] = {
     // Links: an entry that is one goes as the link; a vendor key reached
     // through one is not used.
     {"AnEntryThatIsALinkGoesAsTheLinkAndItsTargetStays",
-     {Both(L"KT-ARVO1"), Machine(L"KT-SELM1"), {{kUser, Entry(L"KT-SELM1"), kVictim + L"\\KT-SELM1"}},
+     {Both(L"KT-ARVO1"), Machine(L"KT-SELM1"), {{kUser, Entry(L"KT-SELM1"), kVictimTarget + L"\\KT-SELM1"}},
       {{kMachine, L"Victim\\KT-SELM1"}}},
      {{kMoveAll}, kDeletion}, {}, {}, {}, {Both(L"KT-ARVO1"), Both(L"KT-SELM1")}},
     {"AMachineVendorKeyThatIsALinkIsReportedAndNotUsed",
-     {User(L"KT-ARVO1"), {{kMachine, L"Norvale\\QZ", kVictim + L"\\QZ"}},
+     {User(L"KT-ARVO1"), {{kMachine, L"Norvale\\QZ", kVictimTarget + L"\\QZ"}},
       {{kMachine, L"Victim\\QZ\\KT-ARVO1"}}},
      {{kMoveAll}, kDeletion}, {}, {}, {{kOpen, ERROR_CANT_RESOLVE_FILENAME}}, {User(L"KT-ARVO1")}},
     {"AUserVendorParentThatIsALinkIsReportedAndNotUsed",
-     {{{kUser, L"Norvale", kVictim}}, {{kMachine, L"Victim\\QZ\\KT-ARVO1"}}, Machine(L"KT-ARVO1")},
+     {{{kUser, L"Norvale", kVictimTarget}}, {{kMachine, L"Victim\\QZ\\KT-ARVO1"}}, Machine(L"KT-ARVO1")},
      {kDeletion}, {}, {}, {{kOpen, ERROR_CANT_RESOLVE_FILENAME}, {kOpen, ERROR_CANT_RESOLVE_FILENAME}}},
     DeletionEndedBy("ClosingTheWindowDuringADeletionWaitsForItsEnd", kCloseRequest),
     DeletionEndedBy("TheExitButtonDuringADeletionWaitsForItsEnd", kCommand4),
