@@ -30,6 +30,29 @@ if(TARVIN_WIN32)
     USES_TERMINAL_BUILD TRUE)
   # The Windows tests are all declared in the cross build's top directory.
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${WIN32_BINARY_DIR}/CTestTestfile.cmake)
+
+  # The end-to-end rows for 64-bit Windows: the 32-bit TARVIN.exe as it
+  # ships, under WoW64 in a 64-bit prefix, started by the end-to-end tests
+  # from beside it. Where the Windows tests are a 64-bit build, a 32-bit
+  # TARVIN.exe is built in tarvin32/ and the tests are copied beside it.
+  set(wow64_tests ${WIN32_BINARY_DIR}/bin/e2e_tests.exe)
+  if(wine_arch STREQUAL "win64")
+    ExternalProject_Add(tarvin32
+      SOURCE_DIR ${CMAKE_SOURCE_DIR}
+      BINARY_DIR ${CMAKE_BINARY_DIR}/tarvin32
+      CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+        -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+      BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target TARVIN
+      INSTALL_COMMAND ${CMAKE_COMMAND} -E copy ${wow64_tests} <BINARY_DIR>/bin/
+      DEPENDS win32
+      BUILD_ALWAYS TRUE)
+    set(wow64_tests ${CMAKE_BINARY_DIR}/tarvin32/bin/e2e_tests.exe)
+  endif()
+  add_test(NAME e2e_tests_on_64bit_windows
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh --wow64 ${WIN32_BINARY_DIR}/wineprefix64
+                   ${wow64_tests} --gtest_filter=Wow64/*)
+  set_tests_properties(e2e_tests_on_64bit_windows PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
 
 # The release build: two builds of the same sources in different folders give

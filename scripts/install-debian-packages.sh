@@ -3,8 +3,10 @@
 # Safe to run again: it only installs what is missing, and it asks for root only then.
 set -euo pipefail
 
+# qemu-user and the 32-bit preloader run 32-bit Wine where the kernel runs
+# no 32-bit programs (tests/run-in-wine.sh --wow64).
 packages=(cmake g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32 wine64 xvfb xauth x11-apps
-          imagemagick fonts-ipafont-gothic fonts-wine locales)
+          imagemagick fonts-ipafont-gothic fonts-wine locales qemu-user wine32-preloader)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the given prefix: run-in-wine.sh PREFIX [PROGRAM [ARGS...]]
+# Runs a Windows program under Wine in the given prefix:
+#   run-in-wine.sh [--wow64] PREFIX [PROGRAM [ARGS...]]
 # run-in-wine.sh --arch prints the Windows architecture the Windows tests are
 # built for on this machine: win32, or win64 where the kernel does not run
 # 32-bit programs (and so no 32-bit Wine), as in some sandboxes.
@@ -12,34 +13,80 @@
 # The caption buttons are glyphs of the Marlett font, which this Wine does not
 # find in its own data folder: without it in the prefix's Fonts folder, the
 # close box draws as the letter "r" of another font.
+#
+# --wow64: a 64-bit prefix on every machine, in which 32-bit programs run
+# under WoW64 with the registry view they have on 64-bit Windows. Where the
+# kernel runs no 32-bit programs, the 32-bit half of Wine runs under qemu-i386
+# (user-mode emulation) instead: a binfmt_misc handler, registered for as
+# long as this command runs, sends 32-bit programs there. That takes root;
+# without it the command ends with 77, the tests' "skipped".
 set -euo pipefail
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  arch=win32 loader=/usr/lib/wine/wine
-else
-  arch=win64 loader=/usr/lib/wine/wine64
-fi
+# Whether the kernel runs 32-bit programs itself. This script registers its
+# handler (below) only where it does not; the mounts it reaches it through
+# are named for that.
+runs_32bit() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1 && ! ls /tmp/tarvin-binfmt-*/tarvin-i386-* >/dev/null 2>&1
+}
+native_arch() { if runs_32bit; then echo win32; else echo win64; fi; }
+
 if [ "${1:-}" = --arch ]; then
-  echo "$arch"
+  native_arch
   exit 0
 fi
-
+wow64=false
+if [ "$1" = --wow64 ]; then
+  wow64=true
+  shift
+fi
 prefix=$(realpath -m "$1")  # Wine takes absolute prefixes only
 shift
-
-export WINEPREFIX=$prefix WINEARCH=$arch WINELOADER=$loader WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
 # The marker of a finished prefix names this script's version: a prefix made
 # by an earlier version, with other settings, is made again.
 ready="$prefix/.ready-$(sha1sum "${BASH_SOURCE[0]}" | cut -c1-12)"
+# A finished prefix keeps the architecture it was made with, whatever
+# handler another command has registered meanwhile.
+if $wow64; then
+  arch=win64
+elif [ -f "$ready" ]; then
+  arch=$(sed -n 's/^#arch=//p' "$prefix/system.reg")
+else
+  arch=$(native_arch)
+fi
+if [ "$arch" = win32 ]; then loader=/usr/lib/wine/wine; else loader=/usr/lib/wine/wine64; fi
+
+export WINEPREFIX=$prefix WINEARCH=$arch WINELOADER=$loader WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+if $wow64 && ! runs_32bit; then
+  skip() {
+    echo "This kernel runs no 32-bit programs, and here they cannot run under qemu-i386 ($1): skipped." >&2
+    exit 77
+  }
+  [ "$(id -u)" -eq 0 ] || skip "that takes root"
+  binfmt=$(mktemp -d /tmp/tarvin-binfmt-XXXXXX)
+  handler="$binfmt/tarvin-i386-$$"
+  # No 32-bit program of the prefix outlives the handler.
+  trap 'wineserver -k 2>/dev/null; [ ! -f "$handler" ] || echo -1 > "$handler"; umount "$binfmt" 2>/dev/null
+        rmdir "$binfmt"' EXIT
+  mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || skip "binfmt_misc does not mount"
+  # Any i386 ELF executable, as qemu's own list of handlers matches it.
+  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  { printf ':%s:M::%s:%s:/usr/bin/qemu-i386:' "${handler##*/}" "$magic" "$mask" > "$binfmt/register" &&
+    /usr/lib/wine/wine --version; } >/dev/null 2>&1 || skip "no handler for them works"
+fi
 
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9
   if [ ! -f "$ready" ]; then
     rm -rf "$prefix"
-    # Wine's own processes outlive these commands: they must not hold the lock.
+    # Made without a display, which a later GUI program's Wine desktop
+    # would otherwise lack. Wine's own processes outlive these commands:
+    # they must not hold the lock.
+    export -n DISPLAY
     "$loader" wineboot -i >/dev/null 2>&1 9>&-
     cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
     "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
@@ -51,4 +98,4 @@ mkdir -p "$(dirname "$prefix")"
   fi
 ) 9>"$prefix.lock"
 
-[ $# -eq 0 ] || exec "$loader" "$@"
+[ $# -eq 0 ] || if [ -n "${handler:-}" ]; then "$loader" "$@"; else exec "$loader" "$@"; fi

@@ -54,8 +54,7 @@ public:
     // it is answered, atFirstMessage (unless 0) is posted to the main window:
     // a button's id as its click, or kCloseRequest. The process may then end
     // with the command.
-    std::vector<std::wstring> ClickAnswering(
-        int buttonId, int atFirstMessage = 0) const;
+    std::vector<std::wstring> ClickAnswering(int buttonId, int atFirstMessage = 0) const;
     // Answers the message boxes shown at start and returns their prompts once
     // the main window shows or the process has ended; a last line "<no end>"
     // when neither comes in time.

@@ -11,6 +11,10 @@ namespace tarvin::testing {
 
 namespace {
 
+// The keys as they are: also from a 32-bit program on 64-bit Windows, which
+// would otherwise see Software\WOW6432Node of the machine as its Software.
+constexpr ACCESS_MASK kAccess = KEY_ALL_ACCESS | KEY_WOW64_64KEY;
+
 // Opens (or, with create, creates) the subkey name of parent, a link as the link.
 UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
                              ULONG options = REG_OPTION_NON_VOLATILE) {
@@ -18,8 +22,8 @@ UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
     UniqueRegistryKey key;
     auto* handle = reinterpret_cast<HANDLE*>(key.receive());
     const NTSTATUS status =
-        create ? NtCreateKey(handle, KEY_ALL_ACCESS, &native.attributes, 0, nullptr, options, nullptr)
-               : NtOpenKey(handle, KEY_ALL_ACCESS, &native.attributes);
+        create ? NtCreateKey(handle, kAccess, &native.attributes, 0, nullptr, options, nullptr)
+               : NtOpenKey(handle, kAccess, &native.attributes);
     if (!NT_SUCCESS(status)) key.release();
     return key;
 }
@@ -32,7 +36,7 @@ UniqueRegistryKey OpenPath(HKEY root, const std::wstring& path, bool create,
                            ULONG lastOptions = REG_OPTION_NON_VOLATILE) {
     std::size_t end = path.find(L'\\');
     UniqueRegistryKey key;
-    RegCreateKeyExW(root, path.substr(0, end).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+    RegCreateKeyExW(root, path.substr(0, end).c_str(), 0, nullptr, 0, kAccess, nullptr, key.receive(), nullptr);
     for (std::size_t begin = end; key && begin < path.size(); begin = end) {
         end = std::min(path.find(L'\\', begin + 1), path.size());
         key = OpenSubkey(key.get(), path.substr(begin + 1, end - begin - 1), create,
@@ -73,15 +77,12 @@ bool Remove(HKEY key) {
 
 }  // namespace
 
-bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target) {
-    const UniqueRegistryKey link = OpenPath(root, path, true, REG_OPTION_CREATE_LINK);
-    return link && RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
-                                  reinterpret_cast<const BYTE*>(target.data()),
-                                  static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-bool CreateKey(HKEY root, const std::wstring& path) {
-    return bool(OpenPath(root, path, true));
+bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& linkTarget) {
+    const bool link = !linkTarget.empty();
+    const UniqueRegistryKey key = OpenPath(root, path, true, link ? REG_OPTION_CREATE_LINK : REG_OPTION_NON_VOLATILE);
+    return key && (!link || RegSetValueExW(key.get(), L"SymbolicLinkValue", 0, REG_LINK,
+                                           reinterpret_cast<const BYTE*>(linkTarget.data()),
+                                           static_cast<DWORD>(linkTarget.size() * sizeof(wchar_t))) == ERROR_SUCCESS);
 }
 
 bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {

@@ -13,12 +13,10 @@
 
 namespace tarvin::testing {
 
-// Creates path below root as a registry link to target, a native path such as
-// "\Registry\Machine\Software\Victim".
-bool CreateLink(HKEY root, const std::wstring& path, const std::wstring& target);
-
-// Creates the key path below root, each component by its whole name.
-bool CreateKey(HKEY root, const std::wstring& path);
+// Creates the key path below root, each component by its whole name; with a
+// linkTarget, a native path such as "\Registry\Machine\Software\Victim",
+// the last component as a registry link to it.
+bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& linkTarget = {});
 
 // Replaces the vendor's whole key below root (Software\Norvale) by a vendor
 // key holding exactly these entries.
