@@ -52,7 +52,9 @@ if(TARVIN_WIN32)
   add_test(NAME e2e_tests_on_64bit_windows
            COMMAND ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh --wow64 ${WIN32_BINARY_DIR}/wineprefix64
                    ${wow64_tests} --gtest_filter=Wow64/*)
-  set_tests_properties(e2e_tests_on_64bit_windows PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+  # Its windows share the virtual display with the other Wine tests': one at a time.
+  set_tests_properties(e2e_tests_on_64bit_windows PROPERTIES
+                       RESOURCE_LOCK wineprefix SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
 
 # The release build: two builds of the same sources in different folders give

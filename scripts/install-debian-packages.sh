@@ -4,9 +4,12 @@
 set -euo pipefail
 
 # qemu-user and the 32-bit preloader run 32-bit Wine where the kernel runs
-# no 32-bit programs (tests/run-in-wine.sh --wow64).
+# no 32-bit programs (tests/run-in-wine.sh --wow64). qemu-user comes without
+# the package it recommends, which would send every 32-bit program to qemu
+# for good.
 packages=(cmake g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32 wine64 xvfb xauth x11-apps
-          imagemagick fonts-ipafont-gothic fonts-wine locales qemu-user wine32-preloader)
+          imagemagick fonts-ipafont-gothic fonts-wine locales wine32-preloader)
+bare_packages=(qemu-user)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
@@ -23,14 +26,19 @@ as_root() {
 if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
   as_root dpkg --add-architecture i386
 fi
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep 'install ok installed' >/dev/null || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
+missing() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep 'install ok installed' >/dev/null || echo "$p"
+  done
+}
+mapfile -t missing < <(missing "${packages[@]}")
+mapfile -t missing_bare < <(missing "${bare_packages[@]}")
+apt_install() { as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null; }
+if [ $((${#missing[@]} + ${#missing_bare[@]})) -gt 0 ]; then
+  echo "Installing: ${missing[*]} ${missing_bare[*]}"
   as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
+  [ ${#missing_bare[@]} -eq 0 ] || apt_install --no-install-recommends "${missing_bare[@]}"
 fi
 
 # Wine takes its code page from the process locale: ja_JP.UTF-8 gives code page 932.

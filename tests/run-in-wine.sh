@@ -23,11 +23,10 @@
 set -euo pipefail
 
 # Whether the kernel runs 32-bit programs itself. This script registers its
-# handler (below) only where it does not; the mounts it reaches it through
-# are named for that.
-runs_32bit() {
-  /usr/lib/wine/wine --version >/dev/null 2>&1 && ! ls /tmp/tarvin-binfmt-*/tarvin-i386-* >/dev/null 2>&1
-}
+# handler (below) only where it does not, in a mount named for that; another
+# command's handler may come or go meanwhile.
+has_handler() { ls /tmp/tarvin-binfmt-*/tarvin-i386-* >/dev/null 2>&1; }
+runs_32bit() { ! has_handler && /usr/lib/wine/wine --version >/dev/null 2>&1 && ! has_handler; }
 native_arch() { if runs_32bit; then echo win32; else echo win64; fi; }
 
 if [ "${1:-}" = --arch ]; then
@@ -65,11 +64,21 @@ if $wow64 && ! runs_32bit; then
     exit 77
   }
   [ "$(id -u)" -eq 0 ] || skip "that takes root"
-  binfmt=$(mktemp -d /tmp/tarvin-binfmt-XXXXXX)
+  # What a command that was killed left behind: its handler and mount.
+  for stale in /tmp/tarvin-binfmt-*; do
+    pid=${stale##*-}
+    [ -d "$stale" ] && ! kill -0 "$pid" 2>/dev/null || continue
+    [ ! -f "$stale/tarvin-i386-$pid" ] || echo -1 > "$stale/tarvin-i386-$pid"
+    umount "$stale" 2>/dev/null || true
+    rmdir "$stale"
+  done
+  binfmt=/tmp/tarvin-binfmt-$$
   handler="$binfmt/tarvin-i386-$$"
-  # No 32-bit program of the prefix outlives the handler.
-  trap 'wineserver -k 2>/dev/null; [ ! -f "$handler" ] || echo -1 > "$handler"; umount "$binfmt" 2>/dev/null
-        rmdir "$binfmt"' EXIT
+  mkdir "$binfmt"
+  # Wine's processes in the prefix end before the handler goes, unless this
+  # command is killed.
+  trap 'status=$?; set +e; wineserver -k 2>/dev/null; [ ! -f "$handler" ] || echo -1 > "$handler"
+        umount "$binfmt" 2>/dev/null; rmdir "$binfmt"; exit $status' EXIT
   mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || skip "binfmt_misc does not mount"
   # Any i386 ELF executable, as qemu's own list of handlers matches it.
   magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
@@ -83,9 +92,9 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$ready" ]; then
     rm -rf "$prefix"
-    # Made without a display, which a later GUI program's Wine desktop
-    # would otherwise lack. Wine's own processes outlive these commands:
-    # they must not hold the lock.
+    # Made without a display, also when a test on the virtual display makes
+    # it: none of wineboot's windows shows on the tests' screen. Wine's own
+    # processes outlive these commands: they must not hold the lock.
     export -n DISPLAY
     "$loader" wineboot -i >/dev/null 2>&1 9>&-
     cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
