@@ -43,7 +43,10 @@ if(TARVIN_WIN32)
       CMAKE_ARGS
         -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
         -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
-      BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target TARVIN
+      # A make of its own, not a sub-make: the job slots of the outer make do
+      # not reach this command.
+      BUILD_COMMAND ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS --unset=MAKELEVEL
+                    ${CMAKE_COMMAND} --build <BINARY_DIR> --target TARVIN
       INSTALL_COMMAND ${CMAKE_COMMAND} -E copy ${wow64_tests} <BINARY_DIR>/bin/
       DEPENDS win32
       BUILD_ALWAYS TRUE)
