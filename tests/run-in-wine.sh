@@ -18,8 +18,9 @@
 # under WoW64 with the registry view they have on 64-bit Windows. Where the
 # kernel runs no 32-bit programs, the 32-bit half of Wine runs under qemu-i386
 # (user-mode emulation) instead: a binfmt_misc handler, registered for as
-# long as this command runs, sends 32-bit programs there. That takes root;
-# without it the command ends with 77, the tests' "skipped".
+# long as this command runs, sends 32-bit programs there. That takes root,
+# a binfmt_misc that mounts and a handler that works; without them the
+# command ends with 77, the tests' "skipped", and says which was missing.
 set -euo pipefail
 
 # Whether the kernel runs 32-bit programs itself. This script registers its
