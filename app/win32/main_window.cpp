@@ -17,6 +17,12 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // thin
 // declare it only for programs that require that version.
 constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
+// Why the session cannot end yet, while a command runs: Windows shows it on
+// its screen of the programs that keep the session from ending.
+constexpr wchar_t kLoadingReason[] = L"QIRA 情報を読み込んでいます。";
+constexpr wchar_t kMovingReason[] = L"一覧を更新しています。";
+constexpr wchar_t kDeletingReason[] = L"QIRA 情報を削除しています。";
+
 // Posted to itself once the window shows: the tooltips, which nobody sees
 // before the pointer rests on a button, are made then, not before the window opens.
 constexpr UINT kCreateTooltips = WM_APP;
@@ -79,7 +85,7 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::LoadAndShow(int showCommand) {
-    RunCommand([this] { form_->Form_Load(); });
+    RunCommand(kLoadingReason, [this] { form_->Form_Load(); });
     if (!window_) return;  // closed while loading
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -136,6 +142,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         OnClose();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
+    case WM_ENDSESSION:
+        if (wParam) OnClose();  // the session ends: Windows ends the program once this returns
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -223,21 +234,32 @@ void MainWindow::OnCommand(int id) {
     if (id == kCommand4) {
         Command4_Click();
     } else if (id >= kCommand2 && id < kCommand2 + kMoveButtonCount) {
-        RunCommand([this, id] { form_->Command2_Click(id - kCommand2); });
+        RunCommand(kMovingReason, [this, id] { form_->Command2_Click(id - kCommand2); });
     } else if (id == kCommand3) {
-        RunCommand([this] { form_->Command3_Click(); });
+        RunCommand(kDeletingReason, [this] { form_->Command3_Click(); });
     }
 }
 
 template <typename Command>
-void MainWindow::RunCommand(Command command) {
+void MainWindow::RunCommand(const wchar_t* sessionEndReason, Command command) {
     // A click that reaches the window while a command shows a message box is
     // dropped: commands never run inside one another.
     if (inCommand_) return;
     inCommand_ = true;
+    // The reason only informs the user: where it cannot be given (Wine has no
+    // such screen), the session waits for the command all the same.
+    ShutdownBlockReasonCreate(window_, sessionEndReason);
     command();
+    ShutdownBlockReasonDestroy(window_);
     inCommand_ = false;
     if (closeRequested_) DestroyWindow(window_);
+}
+
+// Logoff, shutdown or restart. A command that runs would be cut in two,
+// with entries gone under the user and left under the machine, where TARVIN
+// never lists them again: the session waits for it. Otherwise agreed at once.
+bool MainWindow::OnQueryEndSession() const {
+    return !inCommand_;
 }
 
 // The close box, Alt+F4 and the system's request to end the program.

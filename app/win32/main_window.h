@@ -49,10 +49,12 @@ private:
     void OnCommand(int id);
     // Runs a command of Form1's, one at a time. A request to close the window
     // while it runs (its message boxes keep the window's messages flowing)
-    // takes effect once it has ended, so that a command always finishes.
+    // takes effect once it has ended, so that a command always finishes; the
+    // end of the session waits for it, for sessionEndReason.
     template <typename Command>
-    void RunCommand(Command command);
+    void RunCommand(const wchar_t* sessionEndReason, Command command);
     void OnClose();
+    bool OnQueryEndSession() const;
     bool OnSetCursor();
     void Command4_Click();
 
