@@ -27,8 +27,8 @@ void Form1::Form_Load() {
     List2.Clear();
     entryNames_ = EnumSubKeys(platform_.registry, platform_.ui, Hive::CurrentUser, kVendorKeyPath);
     const ProductListChange filling(List1, static_cast<int>(entryNames_.size()));
-    for (EntryId entry = 0; entry < entryNames_.size(); ++entry) {
-        List1.AddItem(ShownName(entryNames_[entry]), entry);
+    for (std::size_t index = 0; index < entryNames_.size(); ++index) {
+        List1.AddItem(ShownName(entryNames_[index]), index + 1);
     }
 }
 
@@ -45,10 +45,11 @@ void Form1::Command3_Click() {
         return;
     }
     // Read once: nothing that happens during the deletion changes what it deletes.
-    const std::vector<std::wstring> chosen = ChosenEntries();
+    const DeleteListContents chosen = ReadDeleteList();
     platform_.ui.SetBusy(true);
-    DeleteInfomation(Hive::CurrentUser, chosen);
-    DeleteInfomation(Hive::LocalMachine, chosen);
+    for (const std::wstring& line : chosen.otherLines) platform_.ui.Show(kNotListedMessage + line);
+    DeleteInfomation(Hive::CurrentUser, chosen.entryNames);
+    DeleteInfomation(Hive::LocalMachine, chosen.entryNames);
     List2.Clear();
     platform_.ui.SetBusy(false);
 }
@@ -57,12 +58,25 @@ void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen)
     DeleteEntries(platform_.registry, platform_.ui, hive, chosen);
 }
 
-std::vector<std::wstring> Form1::ChosenEntries() const {
-    std::vector<std::wstring> chosen;
+DeleteListContents Form1::ReadDeleteList() const {
+    DeleteListContents chosen;
     for (int line = List2.ListCount() - 1; line >= 0; --line) {
-        chosen.push_back(entryNames_.at(List2.Entry(line)));
+        if (const std::wstring* name = EntryNameOf(List2, line)) {
+            chosen.entryNames.push_back(*name);
+        } else {
+            chosen.otherLines.push_back(List2.List(line));
+        }
     }
     return chosen;
+}
+
+// Another program can add lines to either list box and set any line's item
+// data: a line counts only when both its item data and its text are TARVIN's.
+const std::wstring* Form1::EntryNameOf(const ProductList& list, int line) const {
+    const EntryId entry = list.Entry(line);
+    if (entry == kNoEntry || entry > entryNames_.size()) return nullptr;
+    const std::wstring& name = entryNames_[entry - 1];
+    return list.List(line) == ShownName(name) ? &name : nullptr;
 }
 
 }  // namespace tarvin

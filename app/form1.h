@@ -9,6 +9,15 @@ namespace tarvin {
 
 // The text shown instead of deleting anything when the user is not an administrator.
 inline constexpr wchar_t kNotAdministratorMessage[] = L"管理者権限が無い為、削除できません";
+// Followed by the line: a line of the delete list that TARVIN did not write,
+// and so did not delete.
+inline constexpr wchar_t kNotListedMessage[] = L"一覧から読み取った項目ではないため、削除しませんでした: ";
+
+// The delete list as the deletion reads it, from its last line to its first.
+struct DeleteListContents {
+    std::vector<std::wstring> entryNames;  // of the lines TARVIN wrote
+    std::vector<std::wstring> otherLines;  // the texts of all other lines
+};
 
 // The behaviour of the main window, written against the platform's list
 // boxes, registry, accounts, message boxes and pointer, so that it runs the
@@ -35,28 +44,31 @@ public:
     // a message and changes nothing. Otherwise, under the busy pointer, deletes
     // the entries on the delete list as it stands when the button is pressed,
     // under the current user's hive, then under the machine's, and empties the
-    // delete list, whatever failed on the way. The registered list is not read
-    // again.
+    // delete list, whatever failed on the way. A line that TARVIN did not
+    // write is reported, one message each, and deletes nothing. The registered
+    // list is not read again.
     void Command3_Click();
 
     // Deletes the keys of these entries under hive's vendor key, in the order
     // given, reporting failures.
     void DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen);
 
-    // The entry names of the delete list's lines, from the last line to the
-    // first: the order in which they are deleted.
-    std::vector<std::wstring> ChosenEntries() const;
-
-    // The entry name that line `entry` of either list was listed from.
-    const std::wstring& EntryName(EntryId entry) const { return entryNames_.at(entry); }
+    // The delete list's lines, from the last to the first: the order in which
+    // they are deleted.
+    DeleteListContents ReadDeleteList() const;
 
     ProductList& List1;  // registered list
     ProductList& List2;  // delete list
 
 private:
+    // The name of the entry that line of list stands for; null when TARVIN did
+    // not write the line: its item data names no entry read at start, or
+    // that entry is shown under another text.
+    const std::wstring* EntryNameOf(const ProductList& list, int line) const;
+
     Platform platform_;
     // The entry names read at start, kept for the window's lifetime: every line
-    // of either list refers to one of them by its index.
+    // that TARVIN writes to either list refers to one of them.
     std::vector<std::wstring> entryNames_;
 };
 

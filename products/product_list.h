@@ -5,9 +5,11 @@
 
 namespace tarvin {
 
-// Identifies the registry entry a line was listed from: an index into the
-// entry names that the window read at start.
+// Identifies the registry entry a line was listed from: 1 + its index among
+// the entry names that the window read at start. kNoEntry, the item data that
+// a line added by another program starts with, identifies none.
 using EntryId = std::size_t;
+inline constexpr EntryId kNoEntry = 0;
 
 // One of the window's two product lists: a list box that keeps its lines in
 // its own sorted order, allows extended multiple selection, and lets every
@@ -20,6 +22,8 @@ public:
     virtual int ListCount() const = 0;
     virtual std::wstring List(int index) const = 0;
     virtual bool Selected(int index) const = 0;
+    // The entry the line carries, as set by AddItem; any other program that
+    // can reach the list box may have set it too.
     virtual EntryId Entry(int index) const = 0;
 
     // Inserts a line, unselected, where the list's sorted order puts it.
