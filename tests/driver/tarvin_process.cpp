@@ -15,10 +15,11 @@ namespace {
 // may work through tens of thousands of lines on a busy machine.
 constexpr DWORD kTimeoutMs = 60000;
 constexpr int kMessageBoxTextId = 0xFFFF;  // the static control with a message box's prompt
+constexpr UINT kEndedBySession = 0xE5;  // the exit code of a process that the end of the session ended
 
 // Sends a message and waits for it to be handled; false when it was not in time.
-bool SendWaiting(HWND window, UINT message, WPARAM wParam, DWORD_PTR* result = nullptr) {
-    return window && SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, kTimeoutMs, result);
+bool SendWaiting(HWND window, UINT message, WPARAM wParam, DWORD_PTR* result = nullptr, LPARAM lParam = 0) {
+    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, result);
 }
 
 }  // namespace
@@ -99,6 +100,22 @@ bool TarvinProcess::Select(int listId, const std::vector<std::wstring>& texts) c
     return true;
 }
 
+LRESULT TarvinProcess::ItemData(int listId, const std::wstring& text) const {
+    const std::vector<std::wstring> lines = Lines(listId);
+    const auto line = std::find(lines.begin(), lines.end(), text);
+    return line == lines.end() ? LB_ERR
+                               : SendMessageW(GetDlgItem(Window(), listId), LB_GETITEMDATA, line - lines.begin(), 0);
+}
+
+bool TarvinProcess::SetItemData(int listId, const std::wstring& text, LRESULT data) const {
+    const HWND list = GetDlgItem(Window(), listId);
+    const std::vector<std::wstring> lines = Lines(listId);
+    const auto found = std::find(lines.begin(), lines.end(), text);
+    const LRESULT line = found != lines.end() ? found - lines.begin()
+                                              : SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return line >= 0 && SendMessageW(list, LB_SETITEMDATA, line, data) != LB_ERR;
+}
+
 bool TarvinProcess::Click(int buttonId) const {
     // The button tells the window with a sent message, so the click returns
     // once the window's handler has run.
@@ -106,13 +123,26 @@ bool TarvinProcess::Click(int buttonId) const {
 }
 
 // The window takes these also while a message box of its own is up.
-void TarvinProcess::Post(int request) const {
+void TarvinProcess::Interrupt(int request) const {
     const HWND window = Find(kMainWindowClass, nullptr);
     if (request == kCloseRequest) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (request == kLogoff) EndSession();
     if (request > 0) {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(request, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, request)));
     }
+}
+
+// Windows ends a process whose windows have agreed and been told, whether or
+// not it has ended by itself.
+bool TarvinProcess::EndSession() const {
+    const HWND window = Find(kMainWindowClass, nullptr);
+    DWORD_PTR agreed = FALSE;
+    if (!SendWaiting(window, WM_QUERYENDSESSION, 0, &agreed, ENDSESSION_LOGOFF)) return false;
+    if (agreed && SendWaiting(window, WM_ENDSESSION, TRUE, nullptr, ENDSESSION_LOGOFF) && IsWindow(window)) {
+        TerminateProcess(process_.get(), kEndedBySession);
+    }
+    return true;
 }
 
 std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& done, int atFirstMessage) const {
@@ -125,7 +155,7 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
             GetClassNameW(GetWindow(box, GW_OWNER), owner, 64);
             const int length = GetWindowTextW(GetDlgItem(box, kMessageBoxTextId), prompt, 1024);
             prompts.push_back((std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") + std::wstring(prompt, length));
-            if (prompts.size() == 1) Post(atFirstMessage);
+            if (prompts.size() == 1) Interrupt(atFirstMessage);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(1);
         }
@@ -133,10 +163,10 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
     return prompts;
 }
 
-std::vector<std::wstring> TarvinProcess::ClickAnswering(int buttonId, int atFirstMessage) const {
+std::vector<std::wstring> TarvinProcess::RequestAnswering(int request, int atFirstMessage) const {
     std::atomic<bool> handled{false};
-    // Also done when the command has ended the program.
-    std::thread click([&] { handled = Click(buttonId) || !Running(); });
+    // Also done when the request has ended the program.
+    std::thread click([&] { handled = (request == kLogoff ? EndSession() : Click(request)) || !Running(); });
     const auto prompts = Answering([&] { return handled.load(); }, atFirstMessage);
     click.join();
     return prompts;

@@ -15,8 +15,12 @@
 
 namespace tarvin::testing {
 
-// A request to close the main window, as the close box and Alt+F4 make it.
+// Requests to the main window besides a button's click (its id).
+// Close the window, as the close box and Alt+F4 do.
 inline constexpr int kCloseRequest = -1;
+// End the session, as Windows does at logoff: it asks the window; if the
+// window agrees, it tells it that the session ends and then ends the process.
+inline constexpr int kLogoff = -2;
 
 // The file of this name in the directory of the running program.
 std::wstring BesideThisProgram(const wchar_t* name);
@@ -44,17 +48,25 @@ public:
     // no such line.
     bool Select(int listId, const std::vector<std::wstring>& texts) const;
 
+    // The item data of the first line of this text in a list box; LB_ERR
+    // when it has none.
+    LRESULT ItemData(int listId, const std::wstring& text) const;
+    // Gives the first line of this text in a list box this item data, adding
+    // the line first when there is none, as any other program can; false when
+    // that failed.
+    bool SetItemData(int listId, const std::wstring& text, LRESULT data) const;
+
     // Clicks a button and returns once its handler has run; false when it did
     // not in time. Only for commands that show no message box.
     bool Click(int buttonId) const;
-    // Clicks a button, answers every message box its handler shows with OK,
-    // and returns their prompts once the handler has run, each one of a box
-    // that does not belong to the main window after "<ownerless> "; a last line
-    // "<no end>" when it did not in time. While the first box is up, before
-    // it is answered, atFirstMessage (unless 0) is posted to the main window:
-    // a button's id as its click, or kCloseRequest. The process may then end
-    // with the command.
-    std::vector<std::wstring> ClickAnswering(int buttonId, int atFirstMessage = 0) const;
+    // Makes a request (a button's click or kLogoff), answers every message
+    // box it brings with OK, and returns their prompts once it has been
+    // handled, each one of a box that does not belong to the main window after
+    // "<ownerless> "; a last line "<no end>" when it was not in time. While
+    // the first box is up, before it is answered, atFirstMessage (unless 0) is
+    // made too: a click or a close request is posted, as input arrives, a
+    // logoff is sent, as Windows sends it. The process may then end.
+    std::vector<std::wstring> RequestAnswering(int request, int atFirstMessage = 0) const;
     // Answers the message boxes shown at start and returns their prompts once
     // the main window shows or the process has ended; a last line "<no end>"
     // when neither comes in time.
@@ -69,8 +81,10 @@ private:
     bool Running() const;
     // A visible window of this class, and caption unless null, that the program shows now; null if none.
     HWND Find(const wchar_t* className, const wchar_t* caption) const;
-    // Posts atFirstMessage's click or close request to the main window; nothing for 0.
-    void Post(int request) const;
+    // Makes a request while a message box is up, as RequestAnswering says; nothing for 0.
+    void Interrupt(int request) const;
+    // Ends the session as Windows does (kLogoff); false when the window did not answer in time.
+    bool EndSession() const;
     // Answers message boxes with OK until done, and returns their prompts; a
     // last line "<no end>" when the time ran out first.
     std::vector<std::wstring> Answering(const std::function<bool()>& done,

@@ -12,7 +12,6 @@
 #include <ostream>
 
 #include "app/control_ids.h"
-#include "common/win32/system_message_text.h"
 #include "registry/registry.h"
 #include "tests/driver/tarvin_process.h"
 #include "tests/driver/test_registry.h"
@@ -28,8 +27,17 @@ const std::vector<std::wstring> kCompared = {L"Software\\Norvale", L"Software\\V
                                              L"Software\\WOW6432Node\\Norvale"};
 // Machine keys outside the vendor's, for links to point at.
 const std::wstring kVictimTarget = L"\\Registry\\Machine\\Software\\Victim";
-constexpr wchar_t kOpen[] = L"(RegOpenKeyEx)";
-constexpr wchar_t kDelete[] = L"(RegDeleteKey)";
+// The system's text for a Win32 error code, from the system message table.
+std::wstring SystemText(DWORD code) {
+    wchar_t text[1024];
+    return std::wstring(text, FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                             code, 0, text, 1024, nullptr));
+}
+// The messages TARVIN shows: a failed registry call's, and a line of the
+// delete list that it did not write.
+std::wstring OpenFailed(DWORD code) { return L"(RegOpenKeyEx)" + SystemText(code); }
+std::wstring DeleteFailed(DWORD code) { return L"(RegDeleteKey)" + SystemText(code); }
+std::wstring NotListed(const std::wstring& line) { return L"一覧から読み取った項目ではないため、削除しませんでした: " + line; }
 // Display names of the product name table.
 const std::wstring kArvo1 = L"KT-ARVO ﾌﾟﾚﾃﾝT桁", kArvo2 = L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ",
                    kSelm1 = L"KT-SELM ﾌﾟﾚﾃﾝT桁", kSelm2 = L"KT-SELM ﾌﾟﾚﾃﾝﾎﾛｰ",
@@ -48,9 +56,18 @@ struct Keys : std::vector<Key> {
 };
 
 struct Step {
-    int button;
-    std::vector<std::wstring> select = {};  // lines selected before the click ...
+    int request;                            // a button's click, or kLogoff
+    std::vector<std::wstring> select = {};  // lines selected before it ...
     int list = kList1;                      // ... in this list
+};
+
+// A line of the delete list as another program leaves it: the line of this
+// text, added when there is none, with the item data of the registered list's
+// line dataOf, or else with data.
+struct Forgery {
+    std::wstring text;
+    LRESULT data = 0;
+    std::wstring dataOf = {};
 };
 
 struct Scenario {
@@ -58,11 +75,20 @@ struct Scenario {
     Keys seeds;
     std::vector<Step> steps;
     std::vector<std::wstring> registered, toDelete;  // the lists after
-    std::vector<std::pair<const wchar_t*, DWORD>> messages = {};  // label and code, in order
+    std::vector<std::wstring> messages = {};         // in order
     Keys gone = {};              // keys deleted
     Keys removedMeanwhile = {};  // by another program, before the last step
-    int atFirstMessage = 0;      // a button or kCloseRequest, at the last step's first message
+    int atFirstMessage = 0;      // a request while the steps' first message is up: a click, kCloseRequest, kLogoff
+    std::vector<Forgery> forged = {};  // by another program, before the last step
 };
+
+// Whether TARVIN has ended after the scenario: by the last step, or by a
+// request to close during it.
+bool Ends(const Scenario& scenario) {
+    const int last = scenario.steps.empty() ? 0 : scenario.steps.back().request;
+    return last == kCommand4 || last == kLogoff || scenario.atFirstMessage == kCommand4 ||
+           scenario.atFirstMessage == kCloseRequest;
+}
 
 void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
 
@@ -78,14 +104,15 @@ const Step kDeletion{kCommand3};
 const std::wstring k255 = std::wstring(255, L'桁'), kOdd = L"KT*?\"<>|/ARVO ";
 const std::wstring kNul1(L"KT-ARVO1\0x", 10), kNul2(L"KT-SELM4\0", 9), kNul3(L"\0KT-ARVO", 8), kNul4(1, L'\0');
 
-// A request to end TARVIN at the deletion's first failure (the entry with a
-// subkey, under the user), which waits until both passes are done: the
-// second failure still shows, and the machine's entry still goes.
-Scenario DeletionEndedBy(const char* name, int button) {
+// A request at the deletion's first failure (the entry with a subkey, under
+// the user), which waits until both passes are done: the second failure still
+// shows, and the machine's entry still goes. Then the steps after, if any.
+Scenario DeletionInterruptedBy(const char* name, int request, std::vector<Step> after = {}) {
+    std::vector<Step> steps = {{kMoveSelected, {kArvo1, kArvo2}}, kDeletion};
+    steps.insert(steps.end(), after.begin(), after.end());
     return {name, {User(L"KT-ARVO1"), User(L"KT-ARVO2\\Settings"), Machine(L"KT-ARVO2"), Both(L"KT-SELM1")},
-            {{kMoveSelected, {kArvo1, kArvo2}}, kDeletion}, {}, {},
-            {{kDelete, ERROR_ACCESS_DENIED}, {kDelete, ERROR_FILE_NOT_FOUND}},
-            {User(L"KT-ARVO1"), Machine(L"KT-ARVO2")}, {}, button};
+            steps, {kSelm1}, {}, {DeleteFailed(ERROR_ACCESS_DENIED), DeleteFailed(ERROR_FILE_NOT_FOUND)},
+            {User(L"KT-ARVO1"), Machine(L"KT-ARVO2")}, {}, request};
 }
 
 const Scenario kScenarios[] = {
@@ -95,7 +122,7 @@ const Scenario kScenarios[] = {
       User(L"KT-ARVO1"), User(L"kt-arvo3"), Machine(L"KT-SELM1")},
      {}, {kArvo1, kArvo2, L"kt-arvo3", kHalda, L"KT-MOXEL", kSelm4, L"Unknown-Product"}, {}},
     // No vendor key under either hive: reported at start, passed over by the deletion.
-    {"AMissingVendorKeyIsReportedOnce", {}, {kDeletion}, {}, {}, {{kOpen, ERROR_FILE_NOT_FOUND}}},
+    {"AMissingVendorKeyIsReportedOnce", {}, {kDeletion}, {}, {}, {OpenFailed(ERROR_FILE_NOT_FOUND)}},
     {"TheExitButtonEndsTheProgram", {User(L"KT-ARVO1")}, {{kCommand4}}, {}, {}},
     // Moves: each button's way, lines arriving unselected, the direction from
     // the button alone. The registry stays as it was.
@@ -117,12 +144,12 @@ const Scenario kScenarios[] = {
       Both(L"KT-MOXEL"), Both(L"KT-MOXEL1")}},
     // The registered list is not read again: the entry that stayed is on neither list.
     {"AnEntryWithASubkeyStaysWithOneMessageWhileTheOthersGo", {User(L"KT-ARVO1"), User(L"KT-HLD\\Settings")},
-     {{kMoveAll}, kDeletion}, {}, {}, {{kDelete, ERROR_ACCESS_DENIED}}, {User(L"KT-ARVO1")}},
+     {{kMoveAll}, kDeletion}, {}, {}, {DeleteFailed(ERROR_ACCESS_DENIED)}, {User(L"KT-ARVO1")}},
     // Another program deletes while TARVIN's lists stand: the user's whole
     // vendor key, and one entry under the machine.
     {"KeysGoneSinceTheListingAreReportedOnlyWhereTheVendorKeyIs",
      {Both(L"KT-ARVO1"), Both(L"KT-ARVO2"), Both(L"KT-ARVO3"), {{kUser, L"Norvale\\Other"}}},
-     {{kMoveAll}, kDeletion}, {}, {}, {{kDelete, ERROR_FILE_NOT_FOUND}},
+     {{kMoveAll}, kDeletion}, {}, {}, {DeleteFailed(ERROR_FILE_NOT_FOUND)},
      {Machine(L"KT-ARVO1"), Machine(L"KT-ARVO3")}, {{{kUser, L"Norvale\\QZ"}}, Machine(L"KT-ARVO2")}},
     {"NamesWithNulCharactersDeleteExactlyThemselves",
      {Both(L"KT-ARVO1"), Both(L"KT-SELM4"), Both(L"KT-ARVO"), Both(kNul1), Both(kNul2), Both(kNul3), Both(kNul4)},
@@ -137,12 +164,23 @@ const Scenario kScenarios[] = {
     {"AMachineVendorKeyThatIsALinkIsReportedAndNotUsed",
      {User(L"KT-ARVO1"), {{kMachine, L"Norvale\\QZ", kVictimTarget + L"\\QZ"}},
       {{kMachine, L"Victim\\QZ\\KT-ARVO1"}}},
-     {{kMoveAll}, kDeletion}, {}, {}, {{kOpen, ERROR_CANT_RESOLVE_FILENAME}}, {User(L"KT-ARVO1")}},
+     {{kMoveAll}, kDeletion}, {}, {}, {OpenFailed(ERROR_CANT_RESOLVE_FILENAME)}, {User(L"KT-ARVO1")}},
     {"AUserVendorParentThatIsALinkIsReportedAndNotUsed",
      {{{kUser, L"Norvale", kVictimTarget}}, {{kMachine, L"Victim\\QZ\\KT-ARVO1"}}, Machine(L"KT-ARVO1")},
-     {kDeletion}, {}, {}, {{kOpen, ERROR_CANT_RESOLVE_FILENAME}, {kOpen, ERROR_CANT_RESOLVE_FILENAME}}},
-    DeletionEndedBy("ClosingTheWindowDuringADeletionWaitsForItsEnd", kCloseRequest),
-    DeletionEndedBy("TheExitButtonDuringADeletionWaitsForItsEnd", kCommand4),
+     {kDeletion}, {}, {}, {OpenFailed(ERROR_CANT_RESOLVE_FILENAME), OpenFailed(ERROR_CANT_RESOLVE_FILENAME)}},
+    // Lines that another program added to the delete list or changed: with
+    // no item data, with that of the first entry listed or of an entry not
+    // chosen, or with one that names no entry. Only the chosen entry goes.
+    {"LinesTARVINDidNotWriteAreReportedAndDeleteNothing",
+     {Both(L"KT-ARVO1"), Both(L"KT-HLD"), Both(L"KT-SELM1"), Both(L"Kept")},
+     {{kMoveSelected, {kArvo1, kHalda}}, kDeletion}, {L"Kept", kSelm1}, {},
+     {NotListed(L"Stranger"), NotListed(kSelm1), NotListed(kArvo1), NotListed(L"Far")}, {Both(L"KT-HLD")}, {}, 0,
+     {{L"Stranger", 1}, {kSelm1}, {kArvo1, 0, L"Kept"}, {L"Far", 1000}}},
+    // The run goes on to its end; a request to close ends TARVIN then, a
+    // logoff is refused until then, a click is dropped.
+    DeletionInterruptedBy("ClosingTheWindowDuringADeletionWaitsForItsEnd", kCloseRequest),
+    DeletionInterruptedBy("TheExitButtonDuringADeletionWaitsForItsEnd", kCommand4),
+    DeletionInterruptedBy("ALogoffWaitsForTheDeletionsEnd", kLogoff, {{kLogoff}}),
 };
 
 // The rows for a 32-bit TARVIN.exe on 64-bit Windows, which ctest runs in a
@@ -192,23 +230,24 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
 
     tarvin_.emplace();
     std::vector<std::wstring> messages = tarvin_->AnswerStartMessages();
+    const std::size_t startMessages = messages.size();
     for (const Step& step : scenario.steps) {
         const bool last = &step == &scenario.steps.back();
         for (const Key& key : last ? scenario.removedMeanwhile : Keys()) {
             ASSERT_TRUE(RemoveTree(key.root, L"Software\\" + key.path));
         }
+        for (const Forgery& line : last ? scenario.forged : std::vector<Forgery>()) {
+            const LRESULT data = line.dataOf.empty() ? line.data : tarvin_->ItemData(kList1, line.dataOf);
+            ASSERT_TRUE(data != LB_ERR && tarvin_->SetItemData(kList2, line.text, data));
+        }
         ASSERT_TRUE(tarvin_->Select(step.list, step.select));
-        const auto prompts = tarvin_->ClickAnswering(step.button, last ? scenario.atFirstMessage : 0);
+        const bool noMessageYet = messages.size() == startMessages;
+        const auto prompts = tarvin_->RequestAnswering(step.request, noMessageYet ? scenario.atFirstMessage : 0);
         messages.insert(messages.end(), prompts.begin(), prompts.end());
     }
 
-    std::vector<std::wstring> expectedMessages;
-    for (const auto& [label, code] : scenario.messages) expectedMessages.push_back(label + SystemMessageText(code));
-    EXPECT_EQ(messages, expectedMessages);
-    // The system's texts end in a line break: a report without one would pass the comparison above.
-    EXPECT_TRUE(std::all_of(messages.begin(), messages.end(),
-                            [](const auto& text) { return !text.empty() && text.back() == L'\n'; }));
-    if (scenario.atFirstMessage || (!scenario.steps.empty() && scenario.steps.back().button == kCommand4)) {
+    EXPECT_EQ(messages, scenario.messages);
+    if (Ends(scenario)) {
         EXPECT_EQ(tarvin_->ExitCode(), 0u);
     } else {
         ASSERT_NE(tarvin_->Window(), nullptr) << "TARVIN ended";
