@@ -18,7 +18,8 @@ done
 
 first=${builds[0]}/out/bin/TARVIN.exe second=${builds[1]}/out/bin/TARVIN.exe
 cmp "$first" "$second" || { echo "The two builds differ" >&2; exit 1; }
-symbols=$(i686-w64-mingw32-nm "$first" 2>&1 || true)
+# nm says so in the user's language otherwise.
+symbols=$(LC_ALL=C i686-w64-mingw32-nm "$first" 2>&1 || true)
 [ "$symbols" = "i686-w64-mingw32-nm: $first: no symbols" ] || { echo "Not stripped" >&2; exit 1; }
 size=$(stat -c %s "$first")
 [ "$size" -le "$max_size" ] || { echo "$size bytes, more than $max_size" >&2; exit 1; }
