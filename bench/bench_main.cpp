@@ -15,7 +15,6 @@
 #include "bench/reg_exe_peer.h"
 #include "bench/report.h"
 #include "bench/stopwatch.h"
-#include "registry/registry.h"
 #include "tests/driver/tarvin_process.h"
 #include "tests/driver/test_registry.h"
 
@@ -42,8 +41,10 @@ bool SeedBothHives(int size) {
 
 bool BothHivesEmpty() {
     // The vendor keys alone are left.
-    return testing::Snapshot(HKEY_CURRENT_USER, {kVendorKeyPath}).size() == 1 &&
-           testing::Snapshot(HKEY_LOCAL_MACHINE, {kVendorKeyPath}).size() == 1;
+    const auto entriesLeft = [](HKEY hive) {
+        return testing::Snapshot(hive, {testing::TarvinSoftware(hive) + L"\\Norvale\\QZ"}).size() - 1;
+    };
+    return entriesLeft(HKEY_CURRENT_USER) == 0 && entriesLeft(HKEY_LOCAL_MACHINE) == 0;
 }
 
 // Milliseconds from just before the program starts until its window shows
@@ -122,8 +123,9 @@ int Run(int runs, const std::vector<int>& sizes) {
             }
         }
     }
-    testing::RemoveTree(HKEY_CURRENT_USER, L"Software\\Norvale");
-    testing::RemoveTree(HKEY_LOCAL_MACHINE, L"Software\\Norvale");
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        testing::RemoveTree(root, testing::TarvinSoftware(root) + L"\\Norvale");
+    }
     WriteReport(results, sizes, stdout);
     return 0;
 }

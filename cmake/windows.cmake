@@ -1,13 +1,7 @@
-# Windows build: TARVIN.exe, one self-contained 32-bit GUI program, and the
-# tests that ctest runs under Wine.
+# Windows build: TARVIN.exe, one self-contained 32-bit GUI program, as it
+# ships; and the benchmark's baseline program.
 
 enable_language(RC)
-
-add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
-                        WINVER=0x0601 _WIN32_WINNT=0x0601)
-# No DLL beyond those Windows ships: the C++ runtime, libgcc and winpthread go in.
-add_link_options(-static)
-set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # The platform layer: the portable interfaces on the Win32 API.
 add_library(tarvin_win32 STATIC
@@ -41,45 +35,8 @@ target_compile_options(TARVIN PRIVATE ${TARVIN_LEAN_COMPILE_OPTIONS})
 # the same bytes (scripts/release.sh).
 target_link_options(TARVIN PRIVATE -municode -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 
-# Every Windows test runs in a throwaway Wine prefix inside this build tree,
-# made on first use, with the Japanese locale of the target PCs.
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh ${CMAKE_BINARY_DIR}/wineprefix)
-
-function(add_wine_test name)
-  add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE tarvin_win32 GTest::gmock_main)
-  # The tests share the prefix's registry and desktop: one at a time. The
-  # rows for 64-bit Windows run in a prefix of their own (native.cmake).
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER -Wow64/*
-                       PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
-endfunction()
-
-# Drives the real TARVIN.exe from outside: starts it, clicks, reads its lists
-# and message boxes, and seeds the registry it reads. The benchmark uses it too.
-add_library(tarvin_driver STATIC
-  tests/driver/tarvin_process.cpp
-  tests/driver/test_registry.cpp)
-target_link_libraries(tarvin_driver PUBLIC tarvin_win32)
-
-function(add_end_to_end_test name)
-  add_wine_test(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE tarvin_driver)
-  add_dependencies(${name} TARVIN)
-endfunction()
-
-add_end_to_end_test(e2e_tests tests/win32/e2e_test.cpp)
-add_end_to_end_test(window_tests tests/win32/window_test.cpp)
-target_link_libraries(window_tests PRIVATE version)
-
-# Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
-# build tree. They change the prefix's DPI while they run, and take the prefix
-# to themselves like every Wine test.
-foreach(dpi 96 144)
-  add_test(NAME window_screenshot_${dpi}dpi
-           COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/window_screenshot.sh ${CMAKE_BINARY_DIR}/wineprefix
-                   $<TARGET_FILE:TARVIN> ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
-  set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
-endforeach()
-
-add_subdirectory(bench)
+# The least that TARVIN's work needs with the raw API, for the benchmark
+# (bench/run.sh): a 32-bit program like TARVIN.exe.
+add_executable(tarvin_baseline WIN32 bench/baseline_main.cpp)
+target_include_directories(tarvin_baseline PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(tarvin_baseline PRIVATE -municode)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds TARVIN.exe and opens it under Wine on a demo registry: sample QIRA
-# entries under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, in a Wine prefix of
-# its own (build/demo/wineprefix), seeded afresh on every run.
+# Builds TARVIN.exe as it ships and opens it under Wine on a demo registry:
+# sample QIRA entries under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, in a
+# 64-bit Wine prefix of its own (build/demo/wineprefix), seeded afresh on
+# every run, where TARVIN runs under WoW64 as on its users' PCs.
 # With a display, the window opens there. Without one, TARVIN runs on a virtual
 # display and a screenshot is saved to build/demo/tarvin.png.
 set -euo pipefail
@@ -9,18 +10,15 @@ cd "$(dirname "$0")/.."
 
 scripts/install-debian-packages.sh
 export demo=$PWD/build/demo wine_run=$PWD/tests/run-in-wine.sh screenshot=$PWD/tests/win32/window_screenshot.sh
-# A 64-bit build where this machine's Wine runs no 32-bit programs.
-[ "$("$wine_run" --arch)" = win32 ] && toolchain=mingw-i686 || toolchain=mingw-x86_64
-cmake -S . -B "$demo/win32" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$demo/win32" --target TARVIN -j"$(nproc)"
+scripts/release-build.sh "$demo/tarvin"
 
-# Wine sees the Unix file system as drive Z:.
-"$wine_run" "$demo/wineprefix" reg import "Z:${PWD//\//\\}\\scripts\\demo-registry.reg" >/dev/null
-cd "$demo/win32/bin"
+# Wine sees the Unix file system as drive Z:. The machine's entries go where
+# TARVIN, a 32-bit program, sees them.
+"$wine_run" --wow64 "$demo/wineprefix" reg import "Z:${PWD//\//\\}\\scripts\\demo-registry.reg" /reg:32 >/dev/null
+cd "$demo/tarvin/bin"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$wine_run" "$demo/wineprefix" TARVIN.exe
+  exec "$wine_run" --wow64 "$demo/wineprefix" TARVIN.exe
 fi
 
 # No display: a virtual one, with a Wine desktop so that the window has its

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds TARVIN and runs every test: the portable layer natively, the Windows
-# layer and TARVIN.exe itself under Wine, on a virtual display.
+# Builds TARVIN and runs every test: the portable layer natively; TARVIN.exe,
+# built as it ships, under Wine on a virtual display, on 64-bit Windows (and
+# 32-bit Windows where this machine runs 32-bit programs); the release build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,10 +9,26 @@ scripts/install-debian-packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 
-# The Wine prefix is made before the tests, so that its making counts against no test's time.
-tests/run-in-wine.sh build/win32/wineprefix
-# Wine's processes end before the virtual display does.
+# The Wine prefixes are made before the tests, so that their making counts
+# against no test's time. Where 32-bit Windows cannot run, its test says so.
+prefixes=(--wow64 build/win32/wineprefix)
+tests/run-in-wine.sh "${prefixes[@]}"
+if tests/run-in-wine.sh --win32 build/win32/wineprefix32; then
+  prefixes+=(--win32 build/win32/wineprefix32)
+fi
+# One Wine server a prefix for the whole run, rather than one a test. Wine's
+# own processes keep the output of the command that started them open for as
+# long as they run: started by one whose output goes nowhere, they hold up
+# no test. They all end before the virtual display does.
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-  ctest --test-dir build --output-on-failure -j2; status=$?
-  WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -k 2>/dev/null
-  exit $status'
+  wine_servers() {
+    option=$1; shift
+    while [ $# -gt 0 ]; do WINEPREFIX="$PWD/$2" wineserver "$option" 2>/dev/null; shift 2; done
+  }
+  wine_servers -p "$@"
+  while [ $# -gt 0 ]; do tests/run-in-wine.sh "$1" "$2" cmd /c exit >/dev/null 2>&1; shift 2; done
+  ctest --test-dir build --output-on-failure -j2 -E window_screenshot; status=$?
+  # The pictures end every Wine process of the prefix, its server too: last.
+  ctest --test-dir build --output-on-failure -R window_screenshot || status=$?
+  wine_servers -k "$@"
+  exit $status' sh "${prefixes[@]}"

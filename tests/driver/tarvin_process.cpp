@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "app/control_ids.h"
-#include "common/user_interface.h"
 
 namespace tarvin::testing {
 
@@ -61,15 +60,14 @@ HWND TarvinProcess::Find(const wchar_t* className, const wchar_t* caption) const
 }
 
 HWND TarvinProcess::Window() const {
-    for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; Running() && GetTickCount64() < deadline;) {
+    for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; Running() && GetTickCount64() < deadline; Sleep(1)) {
         if (const HWND window = Find(kMainWindowClass, nullptr)) return window;
-        Sleep(1);
     }
     return nullptr;
 }
 
 HWND TarvinProcess::MessageBoxShown() const {
-    return Find(L"#32770", kApplicationTitle);
+    return Find(L"#32770", L"TARVIN");
 }
 
 std::vector<std::wstring> TarvinProcess::Lines(int listId) const {
@@ -100,13 +98,6 @@ bool TarvinProcess::Select(int listId, const std::vector<std::wstring>& texts) c
     return true;
 }
 
-LRESULT TarvinProcess::ItemData(int listId, const std::wstring& text) const {
-    const std::vector<std::wstring> lines = Lines(listId);
-    const auto line = std::find(lines.begin(), lines.end(), text);
-    return line == lines.end() ? LB_ERR
-                               : SendMessageW(GetDlgItem(Window(), listId), LB_GETITEMDATA, line - lines.begin(), 0);
-}
-
 bool TarvinProcess::SetItemData(int listId, const std::wstring& text, LRESULT data) const {
     const HWND list = GetDlgItem(Window(), listId);
     const std::vector<std::wstring> lines = Lines(listId);
@@ -125,11 +116,10 @@ bool TarvinProcess::Click(int buttonId) const {
 // The window takes these also while a message box of its own is up.
 void TarvinProcess::Interrupt(int request) const {
     const HWND window = Find(kMainWindowClass, nullptr);
-    if (request == kCloseRequest) PostMessageW(window, WM_CLOSE, 0, 0);
     if (request == kLogoff) EndSession();
+    if (request == kCloseRequest) PostMessageW(window, WM_CLOSE, 0, 0);
     if (request > 0) {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(request, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, request)));
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(request, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, request)));
     }
 }
 

@@ -1,10 +1,8 @@
 #include "tests/driver/test_registry.h"
 
 #include <algorithm>
-#include <cwchar>
 
 #include "common/win32/unique_handle.h"
-#include "registry/registry.h"
 #include "registry/win32/native_registry.h"
 
 namespace tarvin::testing {
@@ -85,9 +83,18 @@ bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& linkTarg
                                            static_cast<DWORD>(linkTarget.size() * sizeof(wchar_t))) == ERROR_SUCCESS);
 }
 
+bool On64BitWindows() {
+    BOOL wow64 = FALSE;
+    return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
+
+std::wstring TarvinSoftware(HKEY root) {
+    return root == HKEY_LOCAL_MACHINE && On64BitWindows() ? L"Software\\WOW6432Node" : L"Software";
+}
+
 bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
-    const UniqueRegistryKey vendorKey =
-        RemoveTree(root, L"Software\\Norvale") ? OpenPath(root, kVendorKeyPath, true) : UniqueRegistryKey();
+    const std::wstring vendor = TarvinSoftware(root) + L"\\Norvale";
+    const UniqueRegistryKey vendorKey = RemoveTree(root, vendor) ? OpenPath(root, vendor + L"\\QZ", true) : UniqueRegistryKey();
     // Below the open vendor key, each entry costs one short lookup.
     for (const std::wstring& entry : entries) {
         if (!vendorKey || !OpenSubkey(vendorKey.get(), entry, true)) return false;
@@ -97,11 +104,7 @@ bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
 
 std::vector<std::wstring> NumberedEntries(int count) {
     std::vector<std::wstring> entries;
-    for (int i = 0; i < count; ++i) {
-        wchar_t name[16];
-        std::swprintf(name, 16, L"KT-%05d", i);
-        entries.emplace_back(name);
-    }
+    for (int i = 0; i < count; ++i) entries.push_back(L"KT-" + std::to_wstring(100000 + i).substr(1));
     return entries;
 }
 

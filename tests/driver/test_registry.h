@@ -18,8 +18,16 @@ namespace tarvin::testing {
 // the last component as a registry link to it.
 bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& linkTarget = {});
 
-// Replaces the vendor's whole key below root (Software\Norvale) by a vendor
-// key holding exactly these entries.
+// Whether the tests run on 64-bit Windows, where TARVIN.exe, a 32-bit
+// program, sees the machine's Software\WOW6432Node as its Software.
+bool On64BitWindows();
+
+// The path of root's Software key as TARVIN sees it: "Software", or on 64-bit
+// Windows for the machine "Software\WOW6432Node".
+std::wstring TarvinSoftware(HKEY root);
+
+// Replaces the vendor's whole key (Norvale) below root's Software as TARVIN
+// sees it by a vendor key holding exactly these entries.
 bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);
 
 // Entry names "KT-00000", "KT-00001", ... : count of them, below 100,000, in

@@ -8,26 +8,27 @@
 set -euo pipefail
 prefix=$(realpath -m "$1") exe=$(realpath "$2") dpi=$3 output=$(realpath -m "$4")
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run() { "$here/../run-in-wine.sh" "$prefix" "$@"; }
+wine_run() { "$here/../run-in-wine.sh" --wow64 "$prefix" "$@"; }
 desktop_key='HKCU\Control Panel\Desktop'
 desktop_size=800x720
 
 shot=$(mktemp --suffix=.png)
 # This script holds the prefix alone: ending every Wine process in it ends
-# TARVIN and its desktop. The prefix goes back to 96 DPI, which the other tests
-# do not depend on (those that look at sizes set their own).
+# TARVIN and its desktop (taskkill does not find TARVIN where it runs under
+# qemu-i386). The prefix goes back to 96 DPI, which the other tests do not
+# depend on (those that look at sizes set their own).
 restore() {
   WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
   WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
   wine_run reg add "$desktop_key" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 || true
   wine_run reg delete 'HKCU\Software\Norvale' /f >/dev/null 2>&1 || true
-  wine_run reg delete 'HKLM\Software\Norvale' /f >/dev/null 2>&1 || true
+  wine_run reg delete 'HKLM\Software\Norvale' /f /reg:32 >/dev/null 2>&1 || true
   rm -f "$shot"
 }
 trap restore EXIT
 
 demo_registry="$here/../../scripts/demo-registry.reg"
-wine_run reg import "Z:${demo_registry//\//\\}" >/dev/null 2>&1
+wine_run reg import "Z:${demo_registry//\//\\}" /reg:32 >/dev/null 2>&1
 wine_run reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 
 cd "$(dirname "$exe")"

@@ -1,0 +1,62 @@
+# The Windows tests of TARVIN_EXE, a TARVIN.exe built as it ships: programs
+# that start it and drive it from outside, as a user and other programs would,
+# and the benchmark's. ctest runs them under Wine in a 64-bit prefix, where
+# the 32-bit TARVIN.exe runs under WoW64 as on its users' PCs; the scenarios
+# for 32-bit Windows also run in a 32-bit prefix. The test programs are 32-bit
+# where this machine runs 32-bit programs, so that they run in both prefixes;
+# 64-bit where it runs none.
+
+# TARVIN.exe, and the benchmark's baseline built with it, beside the test
+# programs, which start them from there.
+get_filename_component(tarvin_dir ${TARVIN_EXE} DIRECTORY)
+set(beside_tests ${CMAKE_BINARY_DIR}/bin/TARVIN.exe ${CMAKE_BINARY_DIR}/bin/tarvin_baseline.exe)
+add_custom_command(OUTPUT ${beside_tests}
+                   COMMAND ${CMAKE_COMMAND} -E copy ${TARVIN_EXE} ${tarvin_dir}/tarvin_baseline.exe
+                           ${CMAKE_BINARY_DIR}/bin/
+                   DEPENDS ${TARVIN_EXE} ${tarvin_dir}/tarvin_baseline.exe)
+add_custom_target(tarvin_beside_tests ALL DEPENDS ${beside_tests})
+
+# Starts TARVIN.exe, clicks, reads its lists and message boxes, and seeds the
+# registry it reads. The benchmark uses it too.
+add_library(tarvin_driver STATIC
+  tests/driver/tarvin_process.cpp
+  tests/driver/test_registry.cpp)
+target_include_directories(tarvin_driver PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(tarvin_driver PUBLIC ntdll)
+add_dependencies(tarvin_driver tarvin_beside_tests)
+
+# Every test runs in a throwaway Wine prefix inside this build tree, made on
+# first use, with the Japanese locale of the users' PCs.
+set(wine_run ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_run} --wow64 ${CMAKE_BINARY_DIR}/wineprefix)
+
+# The tests share the prefixes' registry and the virtual display: one at a time.
+set(wine_test_properties RESOURCE_LOCK wine SKIP_RETURN_CODE 77)
+foreach(kind e2e window)
+  add_executable(${kind}_tests tests/win32/${kind}_test.cpp)
+  target_link_libraries(${kind}_tests PRIVATE tarvin_driver GTest::gmock_main)
+  gtest_discover_tests(${kind}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES ${wine_test_properties} TIMEOUT 120)
+endforeach()
+target_link_libraries(window_tests PRIVATE version)
+
+# The scenarios for 32-bit Windows too. Where this machine runs no 32-bit
+# programs they are skipped, and the test says why.
+add_test(NAME e2e_tests_on_32bit_windows
+         COMMAND ${wine_run} --win32 ${CMAKE_BINARY_DIR}/wineprefix32 $<TARGET_FILE:e2e_tests>
+                 --gtest_filter=ScenarioTest.*)
+set_tests_properties(e2e_tests_on_32bit_windows PROPERTIES ${wine_test_properties} TIMEOUT 300)
+
+# Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
+# build tree.
+foreach(dpi 96 144)
+  add_test(NAME window_screenshot_${dpi}dpi
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/window_screenshot.sh ${CMAKE_BINARY_DIR}/wineprefix
+                   ${CMAKE_BINARY_DIR}/bin/TARVIN.exe ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
+  set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES ${wine_test_properties} TIMEOUT 120)
+endforeach()
+
+# The benchmark (bench/run.sh).
+add_executable(tarvin_bench bench/bench_main.cpp bench/reg_exe_peer.cpp bench/report.cpp)
+target_link_libraries(tarvin_bench PRIVATE tarvin_driver)
+target_link_options(tarvin_bench PRIVATE -municode)
