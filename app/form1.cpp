@@ -58,25 +58,30 @@ void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen)
     DeleteEntries(platform_.registry, platform_.ui, hive, chosen);
 }
 
+// Another program can add lines to either list box and set any line's item
+// data. A line counts only when both its item data and its text are those
+// TARVIN wrote for an entry; and as TARVIN writes every entry to one line of
+// the two lists, a line of an entry that the registered list holds, or that a
+// line after it names, is another program's too.
 DeleteListContents Form1::ReadDeleteList() const {
+    // The index of the entry a line names; kNoEntry wraps round to none.
+    const auto indexOf = [](const ProductList& list, int line) -> std::size_t { return list.Entry(line) - 1; };
+    std::vector<bool> taken(entryNames_.size());
+    for (int line = 0; line < List1.ListCount(); ++line) {
+        if (const std::size_t index = indexOf(List1, line); index < taken.size()) taken[index] = true;
+    }
     DeleteListContents chosen;
     for (int line = List2.ListCount() - 1; line >= 0; --line) {
-        if (const std::wstring* name = EntryNameOf(List2, line)) {
-            chosen.entryNames.push_back(*name);
+        const std::size_t index = indexOf(List2, line);
+        const std::wstring text = List2.List(line);
+        if (index >= taken.size() || taken[index] || text != ShownName(entryNames_[index])) {
+            chosen.otherLines.push_back(text);
         } else {
-            chosen.otherLines.push_back(List2.List(line));
+            taken[index] = true;
+            chosen.entryNames.push_back(entryNames_[index]);
         }
     }
     return chosen;
-}
-
-// Another program can add lines to either list box and set any line's item
-// data: a line counts only when both its item data and its text are TARVIN's.
-const std::wstring* Form1::EntryNameOf(const ProductList& list, int line) const {
-    const EntryId entry = list.Entry(line);
-    if (entry == kNoEntry || entry > entryNames_.size()) return nullptr;
-    const std::wstring& name = entryNames_[entry - 1];
-    return list.List(line) == ShownName(name) ? &name : nullptr;
 }
 
 }  // namespace tarvin

@@ -61,11 +61,6 @@ public:
     ProductList& List2;  // delete list
 
 private:
-    // The name of the entry that line of list stands for; null when TARVIN did
-    // not write the line: its item data names no entry read at start, or
-    // that entry is shown under another text.
-    const std::wstring* EntryNameOf(const ProductList& list, int line) const;
-
     Platform platform_;
     // The entry names read at start, kept for the window's lifetime: every line
     // that TARVIN writes to either list refers to one of them.

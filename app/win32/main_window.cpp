@@ -146,7 +146,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
     case WM_ENDSESSION:
-        if (wParam) OnClose();  // the session ends: Windows ends the program once this returns
+        OnEndSession(wParam != FALSE);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -243,11 +243,12 @@ void MainWindow::OnCommand(int id) {
 template <typename Command>
 void MainWindow::RunCommand(const wchar_t* sessionEndReason, Command command) {
     // A click that reaches the window while a command shows a message box is
-    // dropped: commands never run inside one another.
-    if (inCommand_) return;
+    // dropped: commands never run inside one another. Once the end of the
+    // session is agreed to, none starts: it could not finish.
+    if (inCommand_ || sessionEnding_) return;
     inCommand_ = true;
     // The reason only informs the user: where it cannot be given (Wine has no
-    // such screen), the session waits for the command all the same.
+    // such screen), the end of the session is refused all the same.
     ShutdownBlockReasonCreate(window_, sessionEndReason);
     command();
     ShutdownBlockReasonDestroy(window_);
@@ -257,9 +258,18 @@ void MainWindow::RunCommand(const wchar_t* sessionEndReason, Command command) {
 
 // Logoff, shutdown or restart. A command that runs would be cut in two,
 // with entries gone under the user and left under the machine, where TARVIN
-// never lists them again: the session waits for it. Otherwise agreed at once.
-bool MainWindow::OnQueryEndSession() const {
-    return !inCommand_;
+// never lists them again: the end of the session is refused while one runs.
+// Otherwise it is agreed at once.
+bool MainWindow::OnQueryEndSession() {
+    sessionEnding_ = !inCommand_;
+    return sessionEnding_;
+}
+
+// The session ends, and Windows ends the program once this returns; or it
+// goes on after all, as another program refused to end.
+void MainWindow::OnEndSession(bool ending) {
+    sessionEnding_ = ending;
+    if (ending) OnClose();
 }
 
 // The close box, Alt+F4 and the system's request to end the program.

@@ -50,11 +50,12 @@ private:
     // Runs a command of Form1's, one at a time. A request to close the window
     // while it runs (its message boxes keep the window's messages flowing)
     // takes effect once it has ended, so that a command always finishes; the
-    // end of the session waits for it, for sessionEndReason.
+    // end of the session is refused meanwhile, for sessionEndReason.
     template <typename Command>
     void RunCommand(const wchar_t* sessionEndReason, Command command);
     void OnClose();
-    bool OnQueryEndSession() const;
+    bool OnQueryEndSession();
+    void OnEndSession(bool ending);
     bool OnSetCursor();
     void Command4_Click();
 
@@ -70,6 +71,7 @@ private:
     bool busy_ = false;  // the busy pointer shows over the window
     bool inCommand_ = false;  // a command of Form1's is running
     bool closeRequested_ = false;  // the window is to close when the command ends
+    bool sessionEnding_ = false;  // the end of the session is agreed to
     UniqueGdiObject font_;
     UniqueIcon largeIcon_;
     UniqueIcon smallIcon_;

@@ -98,6 +98,12 @@ bool TarvinProcess::Select(int listId, const std::vector<std::wstring>& texts) c
     return true;
 }
 
+LRESULT TarvinProcess::ItemData(int listId, const std::wstring& text) const {
+    const std::vector<std::wstring> lines = Lines(listId);
+    const auto line = std::find(lines.begin(), lines.end(), text);
+    return line == lines.end() ? LB_ERR : SendMessageW(GetDlgItem(Window(), listId), LB_GETITEMDATA, line - lines.begin(), 0);
+}
+
 bool TarvinProcess::SetItemData(int listId, const std::wstring& text, LRESULT data) const {
     const HWND list = GetDlgItem(Window(), listId);
     const std::vector<std::wstring> lines = Lines(listId);
@@ -125,11 +131,11 @@ void TarvinProcess::Interrupt(int request) const {
 
 // Windows ends a process whose windows have agreed and been told, whether or
 // not it has ended by itself.
-bool TarvinProcess::EndSession() const {
+bool TarvinProcess::EndSession(bool end) const {
     const HWND window = Find(kMainWindowClass, nullptr);
     DWORD_PTR agreed = FALSE;
     if (!SendWaiting(window, WM_QUERYENDSESSION, 0, &agreed, ENDSESSION_LOGOFF)) return false;
-    if (agreed && SendWaiting(window, WM_ENDSESSION, TRUE, nullptr, ENDSESSION_LOGOFF) && IsWindow(window)) {
+    if (end && agreed && SendWaiting(window, WM_ENDSESSION, TRUE, nullptr, ENDSESSION_LOGOFF) && IsWindow(window)) {
         TerminateProcess(process_.get(), kEndedBySession);
     }
     return true;
@@ -156,7 +162,7 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
 std::vector<std::wstring> TarvinProcess::RequestAnswering(int request, int atFirstMessage) const {
     std::atomic<bool> handled{false};
     // Also done when the request has ended the program.
-    std::thread click([&] { handled = (request == kLogoff ? EndSession() : Click(request)) || !Running(); });
+    std::thread click([&] { handled = (request < 0 ? EndSession(request == kLogoff) : Click(request)) || !Running(); });
     const auto prompts = Answering([&] { return handled.load(); }, atFirstMessage);
     click.join();
     return prompts;

@@ -21,6 +21,9 @@ inline constexpr int kCloseRequest = -1;
 // End the session, as Windows does at logoff: it asks the window; if the
 // window agrees, it tells it that the session ends and then ends the process.
 inline constexpr int kLogoff = -2;
+// Only ask the window, as Windows does before a logoff that another program
+// then refuses.
+inline constexpr int kSessionQuery = -3;
 
 // The file of this name in the directory of the running program.
 std::wstring BesideThisProgram(const wchar_t* name);
@@ -48,6 +51,9 @@ public:
     // no such line.
     bool Select(int listId, const std::vector<std::wstring>& texts) const;
 
+    // The item data of the first line of this text in a list box; LB_ERR
+    // when it has none.
+    LRESULT ItemData(int listId, const std::wstring& text) const;
     // Gives the first line of this text in a list box this item data, adding
     // the line first when there is none, as any other program can; false when
     // that failed.
@@ -56,13 +62,13 @@ public:
     // Clicks a button and returns once its handler has run; false when it did
     // not in time. Only for commands that show no message box.
     bool Click(int buttonId) const;
-    // Makes a request (a button's click or kLogoff), answers every message
-    // box it brings with OK, and returns their prompts once it has been
-    // handled, each one of a box that does not belong to the main window after
-    // "<ownerless> "; a last line "<no end>" when it was not in time. While
-    // the first box is up, before it is answered, atFirstMessage (unless 0) is
-    // made too: a click or a close request is posted, as input arrives, a
-    // logoff is sent, as Windows sends it. The process may then end.
+    // Makes a request (a button's click, kLogoff or kSessionQuery), answers
+    // every message box it brings with OK, and returns their prompts once it
+    // has been handled, each one of a box that does not belong to the main
+    // window after "<ownerless> "; a last line "<no end>" when it was not in
+    // time. While the first box is up, before it is answered, atFirstMessage
+    // (unless 0) is made too: a click or a close request is posted, as input
+    // arrives, a logoff is sent, as Windows sends it. The process may then end.
     std::vector<std::wstring> RequestAnswering(int request, int atFirstMessage = 0) const;
     // Answers the message boxes shown at start and returns their prompts once
     // the main window shows or the process has ended; a last line "<no end>"
@@ -80,8 +86,9 @@ private:
     HWND Find(const wchar_t* className, const wchar_t* caption) const;
     // Makes a request while a message box is up, as RequestAnswering says; nothing for 0.
     void Interrupt(int request) const;
-    // Ends the session as Windows does (kLogoff); false when the window did not answer in time.
-    bool EndSession() const;
+    // Asks the window to end the session as Windows does and, with end, ends it
+    // (kLogoff and kSessionQuery); false when the window did not answer in time.
+    bool EndSession(bool end = true) const;
     // Answers message boxes with OK until done, and returns their prompts; a
     // last line "<no end>" when the time ran out first.
     std::vector<std::wstring> Answering(const std::function<bool()>& done,

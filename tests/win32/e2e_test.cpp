@@ -66,8 +66,13 @@ struct Step {
 };
 
 // A line of the delete list as another program leaves it: the line of this
-// text, added when there is none, with this item data.
-using Forgery = std::pair<std::wstring, LRESULT>;
+// text, added when there is none, with the item data of the registered list's
+// line dataOf, or else with data.
+struct Forgery {
+    std::wstring text;
+    LRESULT data = 0;
+    std::wstring dataOf = {};
+};
 
 struct Scenario {
     const char* name;
@@ -169,14 +174,20 @@ const Scenario kScenarios[] = {
     {"AUserVendorParentThatIsALinkIsReportedAndNotUsed",
      {{{kUser, L"Norvale", kVictimTarget}}, {{kMachineAsIs, L"Victim\\QZ\\KT-ARVO1"}}, Machine(L"KT-ARVO1")},
      {kDeletion}, {}, {}, {OpenFailed(ERROR_CANT_RESOLVE_FILENAME), OpenFailed(ERROR_CANT_RESOLVE_FILENAME)}},
-    // Lines that another program added to the delete list or changed: with
-    // no item data, with that of the first entry listed, or with one that
-    // names no entry. Only the chosen entry whose line stayed as it was goes.
+    // Lines that another program added to the delete list or changed, before
+    // the second deletion: with the item data of the first entry listed,
+    // "Kept", which the first deletion took; with no item data, but Kept's
+    // text; with one that names no entry; a copy of a line of the registered
+    // list. Only the chosen entry whose line stayed as it was goes.
     {"LinesTARVINDidNotWriteAreReportedAndDeleteNothing",
      {Both(L"KT-ARVO1"), Both(L"KT-HLD"), Both(L"KT-SELM1"), Both(L"Kept")},
-     {{kMoveSelected, {kArvo1, kHalda}}, kDeletion}, {L"Kept", kSelm1}, {},
-     {NotListed(L"Stranger"), NotListed(kSelm1), NotListed(kArvo1)}, {Both(L"KT-HLD")}, {}, 0,
-     {{L"Stranger", 1}, {kSelm1, 0}, {kArvo1, 1000}}},
+     {{kMoveSelected, {L"Kept"}}, kDeletion, {kMoveSelected, {kArvo1, kHalda}}, kDeletion}, {kSelm1}, {},
+     {NotListed(L"Stranger"), NotListed(kSelm1), NotListed(kArvo1), NotListed(L"Kept")},
+     {Both(L"Kept"), Both(L"KT-HLD")}, {}, 0, {{L"Stranger", 1}, {L"Kept"}, {kArvo1, 1000}, {kSelm1, 0, kSelm1}}},
+    // Once TARVIN has agreed to the end of the session, it starts no command
+    // that the end would cut in two.
+    {"NoDeletionStartsOnceTheEndOfTheSessionIsAgreed", {Both(L"KT-ARVO1")},
+     {{kMoveSelected, {kArvo1}}, {kSessionQuery}, kDeletion}, {}, {kArvo1}},
     // The administrator check cannot run: the system's text for a damaged
     // DLL names it by an insert, which stays as it is.
     {"AFailedAdministratorCheckIsReportedAndDeletesNothing", {Both(L"KT-ARVO1")},
@@ -197,21 +208,9 @@ std::vector<std::wstring> Without(std::vector<std::wstring> lines, const std::ws
     return lines;
 }
 
-// The netapi32.dll of 32-bit programs on 64-bit Windows replaced by a file
-// that is no DLL, for as long as this lives, and TARVIN made to load that
-// file instead of Wine's own.
-struct BrokenNetApi {
-    BrokenNetApi() {
-        EXPECT_TRUE(MoveFileW(kDll, kSaved) && CopyFileW(L"C:\\windows\\win.ini", kDll, TRUE));
-        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"netapi32", REG_SZ, L"native", 14), ERROR_SUCCESS);
-    }
-    ~BrokenNetApi() {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides);
-        EXPECT_TRUE(MoveFileExW(kSaved, kDll, MOVEFILE_REPLACE_EXISTING));
-    }
-    static constexpr wchar_t kDll[] = L"C:\\windows\\syswow64\\netapi32.dll", kSaved[] = L"C:\\windows\\syswow64\\netapi32.saved";
-    static constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\TARVIN.exe\\DllOverrides";
-};
+// The netapi32.dll of 32-bit programs on 64-bit Windows, and where it is kept
+// while a scenario has a file that is no DLL in its place.
+constexpr wchar_t kNetApi[] = L"C:\\windows\\syswow64\\netapi32.dll", kNetApiKept[] = L"C:\\windows\\syswow64\\netapi32.kept";
 
 // Starts from, and leaves, subtrees without the keys of any scenario.
 class EndToEndTest : public ::testing::Test {
@@ -219,6 +218,7 @@ protected:
     void SetUp() override { Clear(); }
     void TearDown() override { tarvin_.reset(), Clear(); }
     static void Clear() {
+        MoveFileExW(kNetApiKept, kNetApi, MOVEFILE_REPLACE_EXISTING);
         for (const std::wstring& path : kCompared) {
             ASSERT_TRUE(RemoveTree(HKEY_CURRENT_USER, path) && RemoveTree(HKEY_LOCAL_MACHINE, path));
         }
@@ -243,16 +243,16 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
         for (const Key& key : keys) expected[key.Hive()] = Without(expected[key.Hive()], key.Path());
     }
 
-    std::optional<BrokenNetApi> brokenNetApi;
-    if (scenario.brokenNetApi) brokenNetApi.emplace();
+    ASSERT_TRUE(!scenario.brokenNetApi || (MoveFileW(kNetApi, kNetApiKept) && CopyFileW(L"C:\\windows\\win.ini", kNetApi, TRUE)));
     tarvin_.emplace();
     std::vector<std::wstring> messages = tarvin_->AnswerStartMessages();
     const std::size_t startMessages = messages.size();
     for (const Step& step : scenario.steps) {
         const bool last = &step == &scenario.steps.back();
         for (const Key& key : last ? scenario.removedMeanwhile : Keys()) ASSERT_TRUE(RemoveTree(key.Hive(), key.Path()));
-        for (const auto& [text, data] : last ? scenario.forged : std::vector<Forgery>()) {
-            ASSERT_TRUE(tarvin_->SetItemData(kList2, text, data));
+        for (const Forgery& line : last ? scenario.forged : std::vector<Forgery>()) {
+            const LRESULT data = line.dataOf.empty() ? line.data : tarvin_->ItemData(kList1, line.dataOf);
+            ASSERT_TRUE(data != LB_ERR && tarvin_->SetItemData(kList2, line.text, data));
         }
         ASSERT_TRUE(tarvin_->Select(step.list, step.select));
         const auto prompts = tarvin_->RequestAnswering(step.request, messages.size() == startMessages ? scenario.atFirstMessage : 0);
