@@ -49,10 +49,10 @@ if(TARVIN_WIN32)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${win32_dir}/CTestTestfile.cmake)
 
   # The release build gives the same bytes from two copies of the tree, and
-  # those of the TARVIN.exe that the Windows tests run. No Wine: it runs
-  # beside the Wine tests.
+  # those of the TARVIN.exe that the Windows tests run, beside them. No Wine:
+  # it runs beside the Wine tests.
   add_test(NAME release_reproducible
            COMMAND ${CMAKE_SOURCE_DIR}/tests/release/reproducible_build.sh ${CMAKE_SOURCE_DIR}
-                   ${tarvin_dir}/bin/TARVIN.exe)
+                   ${win32_dir}/bin/TARVIN.exe)
   set_tests_properties(release_reproducible PROPERTIES TIMEOUT 300)
 endif()

@@ -10,9 +10,10 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 
 # The Wine prefixes are made before the tests, so that their making counts
-# against no test's time. Where 32-bit Windows cannot run, its test says so.
+# against no test's time. Without the 64-bit prefix no Windows test can run:
+# run-in-wine.sh has said why. Where 32-bit Windows cannot run, its test says so.
 prefixes=(--wow64 build/win32/wineprefix)
-tests/run-in-wine.sh "${prefixes[@]}"
+tests/run-in-wine.sh "${prefixes[@]}" || { echo "The Windows tests cannot run here." >&2; exit 1; }
 if tests/run-in-wine.sh --win32 build/win32/wineprefix32; then
   prefixes+=(--win32 build/win32/wineprefix32)
 fi
@@ -21,14 +22,15 @@ fi
 # long as they run: started by one whose output goes nowhere, they hold up
 # no test. They all end before the virtual display does.
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-  wine_servers() {
-    option=$1; shift
-    while [ $# -gt 0 ]; do WINEPREFIX="$PWD/$2" wineserver "$option" 2>/dev/null; shift 2; done
+  each_prefix() {
+    command=$1; shift
+    while [ $# -gt 0 ]; do "$command" "$1" "$2"; shift 2; done
   }
-  wine_servers -p "$@"
-  while [ $# -gt 0 ]; do tests/run-in-wine.sh "$1" "$2" cmd /c exit >/dev/null 2>&1; shift 2; done
+  start() { WINEPREFIX="$PWD/$2" wineserver -p >/dev/null 2>&1; tests/run-in-wine.sh "$1" "$2" cmd /c exit >/dev/null 2>&1; }
+  stop() { WINEPREFIX="$PWD/$2" wineserver -k 2>/dev/null || true; }
+  trap "each_prefix stop $*" EXIT
+  each_prefix start "$@"
   ctest --test-dir build --output-on-failure -j2 -E window_screenshot; status=$?
   # The pictures end every Wine process of the prefix, its server too: last.
   ctest --test-dir build --output-on-failure -R window_screenshot || status=$?
-  wine_servers -k "$@"
   exit $status' sh "${prefixes[@]}"

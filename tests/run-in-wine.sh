@@ -6,10 +6,10 @@
 #   the 32-bit half of Wine runs under qemu-i386 (user-mode emulation): a
 #   binfmt_misc handler, registered for as long as this command runs, sends
 #   32-bit programs there. That takes root, a binfmt_misc that mounts and a
-#   handler that works; without them the command ends with 77, the tests'
-#   "skipped", and says which was missing.
+#   handler that works; without them the command ends with 77 and says which
+#   was missing.
 # --win32: 32-bit Windows; where the kernel runs no 32-bit programs, the
-#   command ends with 77 and says so.
+#   command ends with 77 (ctest's "skipped") and says so.
 # run-in-wine.sh --arch prints the architecture of the programs that run
 # natively in both kinds of prefix: win32 where the kernel runs 32-bit
 # programs, win64 where it does not (as in some sandboxes).
@@ -42,12 +42,17 @@ skip() {
   exit 77
 }
 
+usage() {
+  echo "usage: $0 --wow64|--win32 PREFIX [PROGRAM [ARGS...]] | --arch" >&2
+  exit 2
+}
 case "${1:-}" in
   --arch) if runs_32bit; then echo win32; else echo win64; fi; exit 0 ;;
   --wow64) arch=win64 loader=/usr/lib/wine/wine64 ;;
   --win32) arch=win32 loader=/usr/lib/wine/wine ;;
-  *) echo "usage: $0 --wow64|--win32 PREFIX [PROGRAM [ARGS...]] | --arch" >&2; exit 2 ;;
+  *) usage ;;
 esac
+[ $# -ge 2 ] || usage
 prefix=$(realpath -m "$2")  # Wine takes absolute prefixes only
 shift 2
 
