@@ -42,7 +42,7 @@ bool SeedBothHives(int size) {
 bool BothHivesEmpty() {
     // The vendor keys alone are left.
     const auto entriesLeft = [](HKEY hive) {
-        return testing::Snapshot(hive, {testing::TarvinSoftware(hive) + L"\\Norvale\\QZ"}).size() - 1;
+        return testing::Snapshot(hive, {testing::VendorKeyPath(hive)}).size() - 1;
     };
     return entriesLeft(HKEY_CURRENT_USER) == 0 && entriesLeft(HKEY_LOCAL_MACHINE) == 0;
 }

@@ -38,7 +38,6 @@ foreach(kind e2e window)
   gtest_discover_tests(${kind}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        PROPERTIES ${wine_test_properties} TIMEOUT 120)
 endforeach()
-target_link_libraries(window_tests PRIVATE version)
 
 # The scenarios for 32-bit Windows too. Where this machine runs no 32-bit
 # programs they are skipped, and the test says why.

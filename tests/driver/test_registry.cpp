@@ -92,9 +92,13 @@ std::wstring TarvinSoftware(HKEY root) {
     return root == HKEY_LOCAL_MACHINE && On64BitWindows() ? L"Software\\WOW6432Node" : L"Software";
 }
 
+std::wstring VendorKeyPath(HKEY root) {
+    return TarvinSoftware(root) + L"\\Norvale\\QZ";
+}
+
 bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
-    const std::wstring vendor = TarvinSoftware(root) + L"\\Norvale";
-    const UniqueRegistryKey vendorKey = RemoveTree(root, vendor) ? OpenPath(root, vendor + L"\\QZ", true) : UniqueRegistryKey();
+    const bool removed = RemoveTree(root, TarvinSoftware(root) + L"\\Norvale");
+    const UniqueRegistryKey vendorKey = removed ? OpenPath(root, VendorKeyPath(root), true) : UniqueRegistryKey();
     // Below the open vendor key, each entry costs one short lookup.
     for (const std::wstring& entry : entries) {
         if (!vendorKey || !OpenSubkey(vendorKey.get(), entry, true)) return false;

@@ -26,6 +26,9 @@ bool On64BitWindows();
 // Windows for the machine "Software\WOW6432Node".
 std::wstring TarvinSoftware(HKEY root);
 
+// The path of the vendor key below root as TARVIN sees it.
+std::wstring VendorKeyPath(HKEY root);
+
 // Replaces the vendor's whole key (Norvale) below root's Software as TARVIN
 // sees it by a vendor key holding exactly these entries.
 bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries);

@@ -98,10 +98,11 @@ struct FakeUserInterface final : UserInterface {
 // had when userFails. (A failure to read the members shows end to end.)
 struct FakeAccounts final : AccountDirectory {
     bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override {
+        name = user;
         failure = {L"(GetUserName)", kErrorAccessDenied};
-        return name = user, !userFails;
+        return !userFails;
     }
-    bool AdministratorsMembers(std::vector<std::wstring>& found, DirectoryFailure&) override { return found = members, true; }
+    bool AdministratorsMembers(std::vector<std::wstring>& found, DirectoryFailure&) override { found = members; return true; }
     std::wstring user = L"admin";
     std::vector<std::wstring> members = {L"PC\\admin"};
     bool userFails = false;
