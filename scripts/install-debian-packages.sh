@@ -6,9 +6,10 @@ set -euo pipefail
 # qemu-user and the 32-bit preloader run 32-bit Wine where the kernel runs
 # no 32-bit programs (tests/run-in-wine.sh --wow64). qemu-user comes without
 # the package it recommends, which would send every 32-bit program to qemu
-# for good.
+# for good. osslsigncode signs a release; openssl makes the signing test's
+# throwaway certificate.
 packages=(cmake g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32 wine64 xvfb xauth x11-apps
-          imagemagick fonts-ipafont-gothic fonts-wine locales wine32-preloader)
+          imagemagick fonts-ipafont-gothic fonts-wine locales wine32-preloader osslsigncode openssl)
 bare_packages=(qemu-user)
 
 as_root() {
