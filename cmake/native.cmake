@@ -55,4 +55,8 @@ if(TARVIN_WIN32)
            COMMAND ${CMAKE_SOURCE_DIR}/tests/release/reproducible_build.sh ${CMAKE_SOURCE_DIR}
                    ${win32_dir}/bin/TARVIN.exe)
   set_tests_properties(release_reproducible PROPERTIES TIMEOUT 300)
+  # That TARVIN.exe, signed as a release is, verifies and gives back its bytes.
+  add_test(NAME release_signed
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/release/signed_release.sh ${CMAKE_SOURCE_DIR}
+                   ${win32_dir}/bin/TARVIN.exe)
 endif()
