@@ -59,4 +59,8 @@ if(TARVIN_WIN32)
   add_test(NAME release_signed
            COMMAND ${CMAKE_SOURCE_DIR}/tests/release/signed_release.sh ${CMAKE_SOURCE_DIR}
                    ${win32_dir}/bin/TARVIN.exe)
+  # That TARVIN.exe imports only what Windows 7 has.
+  add_test(NAME release_windows7_imports
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/release/windows7_imports.sh ${win32_dir}/bin/TARVIN.exe
+                   ${CMAKE_SOURCE_DIR}/tests/release/windows7_imports.txt)
 endif()
