@@ -14,7 +14,8 @@ struct DirectoryFailure {
     ErrorCode code = kErrorSuccess;
 };
 
-// The local accounts database, as the administrator check needs it.
+// The local accounts database, as the administrator check needs it. Each
+// query writes failure only when it fails.
 class AccountDirectory {
 public:
     virtual ~AccountDirectory() = default;

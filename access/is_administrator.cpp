@@ -14,13 +14,12 @@ std::wstring WithoutDomain(const std::wstring& account) {
 
 }  // namespace
 
-bool IsAdministrator(AccountDirectory& directory, UserInterface& ui) {
+bool IsAdministrator(AccountDirectory& directory, DirectoryFailure& failure) {
     std::wstring user;
     std::vector<std::wstring> members;
-    DirectoryFailure failure;
+    failure = {};
     if (!directory.CurrentUserName(user, failure) ||
         !directory.AdministratorsMembers(members, failure)) {
-        ui.ShowSystemError(failure.label, failure.code);
         return false;
     }
     return std::any_of(members.begin(), members.end(), [&](const std::wstring& member) {

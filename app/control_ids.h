@@ -9,18 +9,17 @@ enum ControlId : int {
     kList1 = 101,
     kLabel2 = 102,
     kList2 = 103,
-    kCommand2 = 200,  // the move buttons: kCommand2 + index, 0 <= index < kMoveButtonCount
+    // The four move buttons are the control array Command2: each one's
+    // identifier is kCommand2 + its Index.
+    kCommand2 = 200,
     kMoveSelected = kCommand2 + 0,      // ">"
     kMoveSelectedBack = kCommand2 + 1,  // "<"
     kMoveAll = kCommand2 + 2,           // ">>"
     kMoveAllBack = kCommand2 + 3,       // "<<"
-    kCommand3 = 300,
-    kCommand4 = 400,
+    kCommand3 = 300,                    // 削除の実行
+    kCommand4 = 400,                    // 終了
 };
 
 inline constexpr int kMoveButtonCount = 4;
-
-// The window class of the main window.
-inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.Form1";
 
 }  // namespace tarvin

@@ -1,14 +1,30 @@
 #include "app/form1.h"
 
+#include <array>
+
 #include "access/is_administrator.h"
+#include "app/control_ids.h"
+#include "app/texts.h"
 #include "products/move_items.h"
 #include "products/product_name_table.h"
-#include "registry/delete_entries.h"
 #include "registry/enum_sub_keys.h"
 
 namespace tarvin {
 
 namespace {
+
+// What each move button does, by its Index in the control array Command2.
+enum class Toward { DeleteList, RegisteredList };
+struct MoveButton {
+    Toward toward;
+    Lines lines;
+};
+constexpr std::array<MoveButton, kMoveButtonCount> kMoveButtons{{
+    {Toward::DeleteList, Lines::Selected},      // 0: ">"
+    {Toward::RegisteredList, Lines::Selected},  // 1: "<"
+    {Toward::DeleteList, Lines::All},           // 2: ">>"
+    {Toward::RegisteredList, Lines::All},       // 3: "<<"
+}};
 
 // What a line shows for an entry: its display name, with each NUL character
 // drawn as "␀", so that a name with a NUL never looks like the name before it.
@@ -25,37 +41,59 @@ std::wstring ShownName(const std::wstring& entryName) {
 void Form1::Form_Load() {
     List1.Clear();
     List2.Clear();
-    entryNames_ = EnumSubKeys(platform_.registry, platform_.ui, Hive::CurrentUser, kVendorKeyPath);
-    const ProductListChange filling(List1, static_cast<int>(entryNames_.size()));
+    SubKeyNames read = EnumSubKeys(registry_, Hive::CurrentUser, kVendorKeyPath);
+    // A failed read is reported under the label of the open, as the user
+    // cannot tell the two apart anyway: either way the key could not be listed.
+    if (read.failure != kErrorSuccess) ui_.ShowSystemError(L"(RegOpenKeyEx)", read.failure);
+    entryNames_ = std::move(read.names);
+    const ListBoxBulkChange filling(List1, static_cast<int>(entryNames_.size()));
     for (std::size_t index = 0; index < entryNames_.size(); ++index) {
         List1.AddItem(ShownName(entryNames_[index]), index + 1);
     }
 }
 
 void Form1::Command2_Click(int index) {
-    const bool fromRegistered = index == 0 || index == 2;
-    ProductList& source = fromRegistered ? List1 : List2;
-    ProductList& destination = fromRegistered ? List2 : List1;
-    MoveItems(source, destination, index > 1);
+    if (index < 0 || index >= kMoveButtonCount) return;
+    const MoveButton& button = kMoveButtons[index];
+    const bool toDeleteList = button.toward == Toward::DeleteList;
+    MoveItems(toDeleteList ? List1 : List2, toDeleteList ? List2 : List1, button.lines);
 }
 
 void Form1::Command3_Click() {
-    if (!IsAdministrator(platform_.accounts, platform_.ui)) {
-        platform_.ui.Show(kNotAdministratorMessage);
+    DirectoryFailure failure;
+    if (!IsAdministrator(accounts_, failure)) {
+        if (failure.code != kErrorSuccess) ui_.ShowSystemError(failure.label, failure.code);
+        ui_.Show(kNotAdministratorMessage);
         return;
     }
     // Read once: nothing that happens during the deletion changes what it deletes.
     const DeleteListContents chosen = ReadDeleteList();
-    platform_.ui.SetBusy(true);
-    for (const std::wstring& line : chosen.otherLines) platform_.ui.Show(kNotListedMessage + line);
+    ui_.SetBusy(true);
+    for (const std::wstring& line : chosen.otherLines) ui_.Show(kNotListedMessage + line);
     DeleteInfomation(Hive::CurrentUser, chosen.entryNames);
     DeleteInfomation(Hive::LocalMachine, chosen.entryNames);
     List2.Clear();
-    platform_.ui.SetBusy(false);
+    ui_.SetBusy(false);
 }
 
-void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen) {
-    DeleteEntries(platform_.registry, platform_.ui, hive, chosen);
+void Form1::Command4_Click() {
+    ui_.Close();
+}
+
+void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& entryNames) {
+    std::unique_ptr<RegistryKey> vendorKey;
+    const ErrorCode opened = registry_.OpenKey(hive, kVendorKeyPath, kKeyAllKeySpecificRights, vendorKey);
+    if (opened == kErrorFileNotFound) return;  // no entries under this hive
+    if (opened != kErrorSuccess) {
+        ui_.ShowSystemError(L"(RegOpenKeyEx)", opened);
+        return;
+    }
+    for (const std::wstring& name : entryNames) {
+        const ErrorCode deleted = name.empty() ? kErrorInvalidName : vendorKey->DeleteKey(name);
+        if (deleted != kErrorSuccess && deleted != kErrorInvalidParameter) {
+            ui_.ShowSystemError(L"(RegDeleteKey)", deleted);
+        }
+    }
 }
 
 // Another program can add lines to either list box and set any line's item
@@ -65,7 +103,7 @@ void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& chosen)
 // line after it names, is another program's too.
 DeleteListContents Form1::ReadDeleteList() const {
     // The index of the entry a line names; kNoEntry wraps round to none.
-    const auto indexOf = [](const ProductList& list, int line) -> std::size_t { return list.Entry(line) - 1; };
+    const auto indexOf = [](const ListBox& list, int line) -> std::size_t { return list.Entry(line) - 1; };
     std::vector<bool> taken(entryNames_.size());
     for (int line = 0; line < List1.ListCount(); ++line) {
         if (const std::size_t index = indexOf(List1, line); index < taken.size()) taken[index] = true;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/control_ids.h"
+#include "app/texts.h"
 #include "common/win32/unique_handle.h"
 #include "registry/registry.h"
 

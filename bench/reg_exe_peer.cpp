@@ -7,7 +7,7 @@
 #include "common/win32/unique_handle.h"
 #include "tests/driver/test_registry.h"
 #include "bench/stopwatch.h"
-#include "registry/registry.h"
+#include "app/texts.h"
 
 namespace tarvin::bench {
 

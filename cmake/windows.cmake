@@ -10,8 +10,7 @@ add_library(tarvin_win32 STATIC
   app/win32/layout.cpp
   app/win32/main_window.cpp
   app/win32/tooltips.cpp
-  products/win32/win32_product_list.cpp
-  common/win32/system_message_text.cpp
+  products/win32/win32_list_box.cpp
   registry/win32/win32_registry.cpp)
 target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32 ntdll)
 

@@ -6,25 +6,27 @@
 
 namespace tarvin {
 
-// The application title: the caption of every message box.
-inline constexpr wchar_t kApplicationTitle[] = L"TARVIN";
-
-// What the behaviour shows the user: message boxes, the busy pointer, and
-// the system's texts for failed calls.
+// What the behaviour asks of the window the user sees: message boxes, the
+// busy pointer, the system's texts for failed calls, and closing.
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    // Shows prompt in a modal message box captioned kApplicationTitle, with
-    // an OK button only and no icon; returns when the user has closed it.
+    // Shows prompt in a modal message box captioned with the program's title,
+    // with an OK button only and no icon; returns when the user has closed it.
     virtual void Show(const std::wstring& prompt) = 0;
 
     // Shows the busy (hourglass) pointer over the window, or the default one.
     virtual void SetBusy(bool busy) = 0;
 
-    // The system's text for code in the default language, usually ending in
-    // a line break; empty when the system has no text for it.
+    // The system's text for code in the default language, inserts left as
+    // they stand, usually ending in a line break; empty when the system has
+    // no text for it.
     virtual std::wstring SystemText(ErrorCode code) const = 0;
+
+    // Closes the window, which ends the program; while a command of the
+    // window runs, once that command has ended.
+    virtual void Close() = 0;
 
     // Shows label directly followed by the system's text for code, in one
     // message box. The label names the failed call, as in "(RegOpenKeyEx)".

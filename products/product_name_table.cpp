@@ -1,11 +1,21 @@
 #include "products/product_name_table.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tarvin {
 
+namespace {
+
+// One row of the fixed table between the names of the product entries in the
+// registry and the names the lists show.
+struct ProductName {
+    const wchar_t* entryName;
+    const wchar_t* displayName;
+};
+
 // The variant labels are half-width katakana with an ASCII "T" and the kanji 桁.
-const std::array<ProductName, 10> ProductNameTable{{
+constexpr std::array<ProductName, 10> ProductNameTable{{
     {L"KT-ARVO1", L"KT-ARVO ﾌﾟﾚﾃﾝT桁"},
     {L"KT-ARVO2", L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ"},
     {L"KT-ARVO3", L"KT-ARVO ﾎﾟｽﾃﾝT桁"},
@@ -18,24 +28,12 @@ const std::array<ProductName, 10> ProductNameTable{{
     {L"KT-HLD", L"KT-HALDA"},
 }};
 
-namespace {
-
-// Looks name up in the column `from` and returns the same row's column `to`.
-std::wstring Translate(const std::wstring& name, const wchar_t* ProductName::*from,
-                       const wchar_t* ProductName::*to) {
-    const auto row = std::find_if(ProductNameTable.begin(), ProductNameTable.end(),
-                                  [&](const ProductName& r) { return name == r.*from; });
-    return row == ProductNameTable.end() ? name : std::wstring(row->*to);
-}
-
 }  // namespace
 
 std::wstring GetDisplayName(const std::wstring& entryName) {
-    return Translate(entryName, &ProductName::entryName, &ProductName::displayName);
-}
-
-std::wstring GetKeyName(const std::wstring& displayName) {
-    return Translate(displayName, &ProductName::displayName, &ProductName::entryName);
+    const auto row = std::find_if(ProductNameTable.begin(), ProductNameTable.end(),
+                                  [&](const ProductName& r) { return entryName == r.entryName; });
+    return row == ProductNameTable.end() ? entryName : std::wstring(row->displayName);
 }
 
 }  // namespace tarvin

@@ -4,15 +4,19 @@
 #include <vector>
 
 #include "registry/registry.h"
-#include "common/user_interface.h"
 
 namespace tarvin {
 
-// The names of the subkeys directly below path in hive, in the order the
-// registry gives them (neither sorted nor filtered). A failure to open the key,
-// or to read a name, is reported through ShowSystemError with the label
-// "(RegOpenKeyEx)"; the names read before the failure are returned.
-std::vector<std::wstring> EnumSubKeys(Registry& registry, UserInterface& ui,
-                                      Hive hive, const std::wstring& path);
+// The subkey names of a key, and how their reading ended.
+struct SubKeyNames {
+    std::vector<std::wstring> names;  // in the registry's own order, neither sorted nor filtered
+    // kErrorSuccess when every name was read; otherwise the code of the open
+    // or read that failed, and names holds those read before it.
+    ErrorCode failure = kErrorSuccess;
+};
+
+// The names of the subkeys directly below path in hive. The key is closed
+// again on return.
+SubKeyNames EnumSubKeys(Registry& registry, Hive hive, const std::wstring& path);
 
 }  // namespace tarvin

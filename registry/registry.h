@@ -18,9 +18,6 @@ constexpr AccessMask kKeyEnumerateSubKeys = 0x0008;
 // create link), without the standard rights such as DELETE on the key itself.
 constexpr AccessMask kKeyAllKeySpecificRights = 0x003F;
 
-// Where the product entries live below a hive.
-inline constexpr wchar_t kVendorKeyPath[] = L"Software\\Norvale\\QZ";
-
 // An open registry key; destroying it closes the key. Key names are counted
 // strings: the registry allows any character in them, NUL included, and every
 // name here keeps its full length.

@@ -23,8 +23,7 @@ struct PixelPlacement {
     int x, y, width, height;
 };
 
-// The window's caption and client size in twips.
-inline constexpr wchar_t kWindowCaption[] = L"QIRA情報削除";
+// The window's client size in twips.
 inline constexpr int kClientWidthTwips = 4740;
 inline constexpr int kClientHeightTwips = 5190;
 

@@ -1,10 +1,10 @@
 #include "app/win32/main_window.h"
 
 #include "app/control_ids.h"
+#include "app/texts.h"
 #include "app/win32/dpi.h"
 #include "app/win32/layout.h"
 #include "app/win32/tooltips.h"
-#include "common/win32/system_message_text.h"
 #include "resources/resource_ids.h"
 
 namespace tarvin {
@@ -16,12 +16,6 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // thin
 // Sent by Windows 10 from version 1703 on, before WM_DPICHANGED; the headers
 // declare it only for programs that require that version.
 constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
-
-// Why the session cannot end yet, while a command runs: Windows shows it on
-// its screen of the programs that keep the session from ending.
-constexpr wchar_t kLoadingReason[] = L"QIRA 情報を読み込んでいます。";
-constexpr wchar_t kMovingReason[] = L"一覧を更新しています。";
-constexpr wchar_t kDeletingReason[] = L"QIRA 情報を削除しています。";
 
 // Posted to itself once the window shows: the tooltips, which nobody sees
 // before the pointer rests on a button, are made then, not before the window opens.
@@ -171,7 +165,7 @@ bool MainWindow::OnCreate() {
     return CreateControls();
 }
 
-// Creates the controls in child-window order, unplaced: LayOutControls places them.
+// Creates the controls in child-window order, then places them at the window's DPI.
 bool MainWindow::CreateControls() {
     for (const ControlLayout& control : kControls) {
         const ControlClass cls = ClassOf(control.kind);
@@ -186,7 +180,7 @@ bool MainWindow::CreateControls() {
     LayOutControls();
     list1_.emplace(GetDlgItem(window_, kList1));
     list2_.emplace(GetDlgItem(window_, kList2));
-    form_.emplace(Platform{*list1_, *list2_, registry_, accounts_, *this});
+    form_.emplace(Form1Collaborators{*list1_, *list2_, registry_, accounts_, *this});
     return true;
 }
 
@@ -230,13 +224,22 @@ void MainWindow::OnActivate(bool active) {
     }
 }
 
+// Each button's click goes to its handler on Form1. The exit button's is no
+// command: it takes effect as soon as no command runs.
 void MainWindow::OnCommand(int id) {
-    if (id == kCommand4) {
-        Command4_Click();
-    } else if (id >= kCommand2 && id < kCommand2 + kMoveButtonCount) {
+    switch (id) {
+    case kMoveSelected:
+    case kMoveSelectedBack:
+    case kMoveAll:
+    case kMoveAllBack:
         RunCommand(kMovingReason, [this, id] { form_->Command2_Click(id - kCommand2); });
-    } else if (id == kCommand3) {
+        break;
+    case kCommand3:
         RunCommand(kDeletingReason, [this] { form_->Command3_Click(); });
+        break;
+    case kCommand4:
+        form_->Command4_Click();
+        break;
     }
 }
 
@@ -284,14 +287,8 @@ bool MainWindow::OnSetCursor() {
     return busy_;
 }
 
-// Ends the program: the window goes, the message loop ends. During a command,
-// once that command has ended.
-void MainWindow::Command4_Click() {
-    OnClose();
-}
-
 void MainWindow::Show(const std::wstring& prompt) {
-    MessageBoxW(window_, prompt.c_str(), kApplicationTitle, MB_OK);
+    MessageBoxW(window_, prompt.c_str(), kProgramTitle, MB_OK);
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -300,7 +297,17 @@ void MainWindow::SetBusy(bool busy) {
 }
 
 std::wstring MainWindow::SystemText(ErrorCode code) const {
-    return SystemMessageText(code);
+    constexpr DWORD kBufferLength = 1024;
+    wchar_t buffer[kBufferLength] = {};
+    // Inserts are left as they stand: no argument list is passed to fill them.
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, buffer, kBufferLength, nullptr);
+    return std::wstring(buffer, length);
+}
+
+// Ends the program: the window goes, the message loop ends.
+void MainWindow::Close() {
+    OnClose();
 }
 
 }  // namespace tarvin

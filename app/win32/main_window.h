@@ -9,7 +9,7 @@
 #include "app/form1.h"
 #include "common/user_interface.h"
 #include "common/win32/unique_handle.h"
-#include "products/win32/win32_product_list.h"
+#include "products/win32/win32_list_box.h"
 #include "registry/win32/win32_registry.h"
 
 namespace tarvin {
@@ -57,11 +57,11 @@ private:
     bool OnQueryEndSession();
     void OnEndSession(bool ending);
     bool OnSetCursor();
-    void Command4_Click();
 
     void Show(const std::wstring& prompt) override;
     void SetBusy(bool busy) override;
     std::wstring SystemText(ErrorCode code) const override;
+    void Close() override;
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -77,8 +77,8 @@ private:
     UniqueIcon smallIcon_;
     Win32Registry registry_;
     Win32AccountDirectory accounts_;
-    std::optional<Win32ProductList> list1_;
-    std::optional<Win32ProductList> list2_;
+    std::optional<Win32ListBox> list1_;
+    std::optional<Win32ListBox> list2_;
     std::optional<Form1> form_;
 };
 

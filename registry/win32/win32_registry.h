@@ -4,8 +4,10 @@
 
 namespace tarvin {
 
-// The registry through the Unicode registry API. Names of any length the
-// registry allows (255 characters) and in any script come back intact.
+// The registry through the Unicode registry API, and through the native one
+// where a key name must stay whole (registry/win32/native_registry.h). Names
+// of any length the registry allows (255 characters) and in any script, NUL
+// characters included, come back intact.
 class Win32Registry final : public Registry {
 public:
     ErrorCode OpenKey(Hive hive, const std::wstring& path, AccessMask access,

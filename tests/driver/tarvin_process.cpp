@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/control_ids.h"
+#include "app/texts.h"
 
 namespace tarvin::testing {
 

@@ -25,7 +25,7 @@ const std::wstring kRefused = L"管理者権限が無い為、削除できませ
 
 // A list in code unit order, without selection: a new line goes after the
 // lines equal to it.
-struct FakeList final : ProductList {
+struct FakeList final : ListBox {
     int ListCount() const override { return static_cast<int>(lines.size()); }
     std::wstring List(int index) const override { return lines.at(index).first; }
     bool Selected(int) const override { return false; }
@@ -85,12 +85,13 @@ struct FakeRegistry final : Registry {
     int openKeys = 0;
 };
 
-// Logs each message and pointer change; a system text is "text of <code>".
+// Logs each message, pointer change and close; a system text is "text of <code>".
 struct FakeUserInterface final : UserInterface {
     explicit FakeUserInterface(Log& log) : log(log) {}
     void Show(const std::wstring& prompt) override { log.push_back(prompt); }
     void SetBusy(bool busy) override { log.push_back(busy ? L"busy" : L"not busy"); }
     std::wstring SystemText(ErrorCode code) const override { return L"text of " + std::to_wstring(code); }
+    void Close() override { log.push_back(L"close"); }
     Log& log;
 };
 
@@ -99,7 +100,7 @@ struct FakeUserInterface final : UserInterface {
 struct FakeAccounts final : AccountDirectory {
     bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override {
         name = user;
-        failure = {L"(GetUserName)", kErrorAccessDenied};
+        if (userFails) failure = {L"(GetUserName)", kErrorAccessDenied};
         return !userFails;
     }
     bool AdministratorsMembers(std::vector<std::wstring>& found, DirectoryFailure&) override { found = members; return true; }
@@ -168,7 +169,8 @@ TEST_F(Form1Test, OnlyAnExactDirectMemberIsAnAdministratorAndOthersAreRefused) {
              {L"bob", {L"CORP\\Domain Admins"}, false}}) {
         accounts.user = user;
         accounts.members = members;
-        EXPECT_EQ(IsAdministrator(accounts, ui), administrator) << ::testing::PrintToString(user);
+        DirectoryFailure failure;
+        EXPECT_EQ(IsAdministrator(accounts, failure), administrator) << ::testing::PrintToString(user);
     }
     EXPECT_TRUE(log.empty());
 

@@ -11,13 +11,13 @@ namespace tarvin {
 using EntryId = std::size_t;
 inline constexpr EntryId kNoEntry = 0;
 
-// One of the window's two product lists: a list box that keeps its lines in
-// its own sorted order, allows extended multiple selection, and lets every
+// One of the window's two lists of products: a list box that keeps its lines
+// in its own sorted order, allows extended multiple selection, and lets every
 // line carry the entry it was listed from. Every index passed in is a line's:
 // 0 <= index < ListCount().
-class ProductList {
+class ListBox {
 public:
-    virtual ~ProductList() = default;
+    virtual ~ListBox() = default;
 
     virtual int ListCount() const = 0;
     virtual std::wstring List(int index) const = 0;
@@ -33,7 +33,7 @@ public:
     virtual void RemoveItem(int index) = 0;
     virtual void Clear() = 0;
 
-    // Open a change of many lines at once and close it again; ProductListChange
+    // Open a change of many lines at once and close it again; ListBoxBulkChange
     // pairs them. In between, the list need not repaint after each line, and it
     // makes room for addedLines more lines up front. Changes of one list do not
     // nest.
@@ -42,17 +42,17 @@ public:
 };
 
 // Holds a bulk change of one list open for its scope.
-class ProductListChange {
+class ListBoxBulkChange {
 public:
-    ProductListChange(ProductList& list, int addedLines) : list_(list) {
+    ListBoxBulkChange(ListBox& list, int addedLines) : list_(list) {
         list_.BeginBulkChange(addedLines);
     }
-    ~ProductListChange() { list_.EndBulkChange(); }
-    ProductListChange(const ProductListChange&) = delete;
-    ProductListChange& operator=(const ProductListChange&) = delete;
+    ~ListBoxBulkChange() { list_.EndBulkChange(); }
+    ListBoxBulkChange(const ListBoxBulkChange&) = delete;
+    ListBoxBulkChange& operator=(const ListBoxBulkChange&) = delete;
 
 private:
-    ProductList& list_;
+    ListBox& list_;
 };
 
 }  // namespace tarvin

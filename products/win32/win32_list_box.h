@@ -2,15 +2,15 @@
 
 #include <windows.h>
 
-#include "products/product_list.h"
+#include "products/list_box.h"
 
 namespace tarvin {
 
-// A product list on a sorted list box (LBS_SORT); each line's item data holds
-// its EntryId. Does not own the window.
-class Win32ProductList final : public ProductList {
+// A ListBox on a Win32 list box control with LBS_SORT; each line's item data
+// holds its EntryId. Does not own the window.
+class Win32ListBox final : public ListBox {
 public:
-    explicit Win32ProductList(HWND listBox) : listBox_(listBox) {}
+    explicit Win32ListBox(HWND listBox) : listBox_(listBox) {}
 
     int ListCount() const override;
     std::wstring List(int index) const override;

@@ -1,12 +1,12 @@
-#include "products/win32/win32_product_list.h"
+#include "products/win32/win32_list_box.h"
 
 namespace tarvin {
 
-int Win32ProductList::ListCount() const {
+int Win32ListBox::ListCount() const {
     return static_cast<int>(Send(LB_GETCOUNT));
 }
 
-std::wstring Win32ProductList::List(int index) const {
+std::wstring Win32ListBox::List(int index) const {
     const LRESULT length = Send(LB_GETTEXTLEN, index);
     if (length == LB_ERR) return {};
     std::wstring text(static_cast<size_t>(length), L'\0');
@@ -15,30 +15,30 @@ std::wstring Win32ProductList::List(int index) const {
     return text;
 }
 
-bool Win32ProductList::Selected(int index) const {
+bool Win32ListBox::Selected(int index) const {
     return Send(LB_GETSEL, index) > 0;
 }
 
-EntryId Win32ProductList::Entry(int index) const {
+EntryId Win32ListBox::Entry(int index) const {
     return static_cast<EntryId>(Send(LB_GETITEMDATA, index));
 }
 
-void Win32ProductList::AddItem(const std::wstring& text, EntryId entry) {
+void Win32ListBox::AddItem(const std::wstring& text, EntryId entry) {
     const LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (index >= 0) Send(LB_SETITEMDATA, index, static_cast<LPARAM>(entry));
 }
 
-void Win32ProductList::RemoveItem(int index) {
+void Win32ListBox::RemoveItem(int index) {
     Send(LB_DELETESTRING, index);
 }
 
-void Win32ProductList::Clear() {
+void Win32ListBox::Clear() {
     Send(LB_RESETCONTENT);
 }
 
-void Win32ProductList::BeginBulkChange(int addedLines) {
+void Win32ListBox::BeginBulkChange(int addedLines) {
     // Otherwise every line repaints the list box and its scroll bar, and the
-    // line array grows in small steps (docs/benchmark.md has the figures).
+    // line array grows in small steps.
     Send(WM_SETREDRAW, FALSE);
     if (addedLines > 0) {
         constexpr int kTypicalTextBytes = 32 * sizeof(wchar_t);
@@ -46,7 +46,7 @@ void Win32ProductList::BeginBulkChange(int addedLines) {
     }
 }
 
-void Win32ProductList::EndBulkChange() {
+void Win32ListBox::EndBulkChange() {
     Send(WM_SETREDRAW, TRUE);
     InvalidateRect(listBox_, nullptr, TRUE);
 }
