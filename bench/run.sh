@@ -13,13 +13,13 @@ cmake --build build -j"$(nproc)" >/dev/null
 
 # A prefix of its own, so that the benchmark and the tests never share a registry.
 prefix=build/bench/wineprefix
-tests/run-in-wine.sh --wow64 "$prefix"
+scripts/run-in-wine.sh --wow64 "$prefix"
 runs=${1:-3}
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 tables=build/bench/tables.md
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   prefix=$1 tables=$2; shift 2
-  tests/run-in-wine.sh --wow64 "$prefix" build/win32/bin/tarvin_bench.exe "$@" > "$tables"; status=$?
+  scripts/run-in-wine.sh --wow64 "$prefix" build/win32/bin/tarvin_bench.exe "$@" > "$tables"; status=$?
   WINEPREFIX="$PWD/$prefix" wineserver -k 2>/dev/null
   exit $status' sh "$prefix" "$tables" "$runs" "${@:2}"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -31,7 +31,7 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
   echo
   echo "- Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), $(nproc) cores," \
        "$(LC_ALL=C free -g | awk '/^Mem:/ {print $2}') GB; $(. /etc/os-release && echo "$PRETTY_NAME")"
-  if [ "$(tests/run-in-wine.sh --arch)" = win32 ]; then
+  if [ "$(scripts/run-in-wine.sh --arch)" = win32 ]; then
     echo "- Wine: $(/usr/lib/wine/wine64 --version), 64-bit prefix, the programs under WoW64," \
          "Japanese locale, virtual display (Xvfb)"
   else

@@ -24,8 +24,8 @@ if(TARVIN_WIN32)
     BUILD_ALWAYS TRUE)
 
   # The Windows tests of that TARVIN.exe, 32-bit programs where this machine
-  # runs them, 64-bit where it does not (tests/run-in-wine.sh --arch).
-  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh --arch
+  # runs them, 64-bit where it does not (scripts/run-in-wine.sh --arch).
+  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-in-wine.sh --arch
                   OUTPUT_VARIABLE wine_arch OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(wine_arch STREQUAL "win64")
     message(STATUS "This machine runs no 32-bit programs: the Windows tests are 64-bit programs")

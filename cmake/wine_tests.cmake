@@ -27,7 +27,7 @@ add_dependencies(tarvin_driver tarvin_beside_tests)
 
 # Every test runs in a throwaway Wine prefix inside this build tree, made on
 # first use, with the Japanese locale of the users' PCs.
-set(wine_run ${CMAKE_SOURCE_DIR}/tests/run-in-wine.sh)
+set(wine_run ${CMAKE_SOURCE_DIR}/scripts/run-in-wine.sh)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_run} --wow64 ${CMAKE_BINARY_DIR}/wineprefix)
 
 # The tests share the prefixes' registry and the virtual display: one at a time.
@@ -50,7 +50,7 @@ set_tests_properties(e2e_tests_on_32bit_windows PROPERTIES ${wine_test_propertie
 # build tree.
 foreach(dpi 96 144)
   add_test(NAME window_screenshot_${dpi}dpi
-           COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/window_screenshot.sh ${CMAKE_BINARY_DIR}/wineprefix
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/window-screenshot.sh ${CMAKE_BINARY_DIR}/wineprefix
                    ${CMAKE_BINARY_DIR}/bin/TARVIN.exe ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
   set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES ${wine_test_properties} TIMEOUT 120)
 endforeach()

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-debian-packages.sh
-export demo=$PWD/build/demo wine_run=$PWD/tests/run-in-wine.sh screenshot=$PWD/tests/win32/window_screenshot.sh
+export demo=$PWD/build/demo wine_run=$PWD/scripts/run-in-wine.sh screenshot=$PWD/scripts/window-screenshot.sh
 scripts/release-build.sh "$demo/tarvin"
 
 # Wine sees the Unix file system as drive Z:. The machine's entries go where

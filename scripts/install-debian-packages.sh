@@ -4,7 +4,7 @@
 set -euo pipefail
 
 # qemu-user and the 32-bit preloader run 32-bit Wine where the kernel runs
-# no 32-bit programs (tests/run-in-wine.sh --wow64). qemu-user comes without
+# no 32-bit programs (scripts/run-in-wine.sh --wow64). qemu-user comes without
 # the package it recommends, which would send every 32-bit program to qemu
 # for good. osslsigncode signs a release; openssl makes the signing test's
 # throwaway certificate.

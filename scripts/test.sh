@@ -13,8 +13,8 @@ cmake --build build -j"$(nproc)"
 # against no test's time. Without the 64-bit prefix no Windows test can run:
 # run-in-wine.sh has said why. Where 32-bit Windows cannot run, its test says so.
 prefixes=(--wow64 build/win32/wineprefix)
-tests/run-in-wine.sh "${prefixes[@]}" || { echo "The Windows tests cannot run here." >&2; exit 1; }
-if tests/run-in-wine.sh --win32 build/win32/wineprefix32; then
+scripts/run-in-wine.sh "${prefixes[@]}" || { echo "The Windows tests cannot run here." >&2; exit 1; }
+if scripts/run-in-wine.sh --win32 build/win32/wineprefix32; then
   prefixes+=(--win32 build/win32/wineprefix32)
 fi
 # One Wine server a prefix for the whole run, rather than one a test. Wine's
@@ -26,7 +26,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     command=$1; shift
     while [ $# -gt 0 ]; do "$command" "$1" "$2"; shift 2; done
   }
-  start() { WINEPREFIX="$PWD/$2" wineserver -p >/dev/null 2>&1; tests/run-in-wine.sh "$1" "$2" cmd /c exit >/dev/null 2>&1; }
+  start() { WINEPREFIX="$PWD/$2" wineserver -p >/dev/null 2>&1; scripts/run-in-wine.sh "$1" "$2" cmd /c exit >/dev/null 2>&1; }
   stop() { WINEPREFIX="$PWD/$2" wineserver -k 2>/dev/null || true; }
   trap "each_prefix stop $*" EXIT
   each_prefix start "$@"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Saves a picture of TARVIN's window at a given DPI:
-#   window_screenshot.sh PREFIX TARVIN.exe DPI OUTPUT.png
+#   window-screenshot.sh PREFIX TARVIN.exe DPI OUTPUT.png
 # TARVIN runs on a Wine virtual desktop, which draws the window frame, on the
 # X display in DISPLAY, with the demo entries in the registry. The prefix's
 # LogPixels is set for the run; the prefix is set back to 96 DPI, and loses
@@ -8,7 +8,7 @@
 set -euo pipefail
 prefix=$(realpath -m "$1") exe=$(realpath "$2") dpi=$3 output=$(realpath -m "$4")
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run() { "$here/../run-in-wine.sh" --wow64 "$prefix" "$@"; }
+wine_run() { "$here/run-in-wine.sh" --wow64 "$prefix" "$@"; }
 desktop_key='HKCU\Control Panel\Desktop'
 desktop_size=800x720
 
@@ -27,7 +27,7 @@ restore() {
 }
 trap restore EXIT
 
-demo_registry="$here/../../scripts/demo-registry.reg"
+demo_registry="$here/demo-registry.reg"
 wine_run reg import "Z:${demo_registry//\//\\}" /reg:32 >/dev/null 2>&1
 wine_run reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 
