@@ -14,8 +14,7 @@ struct DirectoryFailure {
     ErrorCode code = kErrorSuccess;
 };
 
-// The local accounts database, as the administrator check needs it. Each
-// query writes failure only when it fails.
+// The local accounts database, as the administrator check needs it.
 class AccountDirectory {
 public:
     virtual ~AccountDirectory() = default;

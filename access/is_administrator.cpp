@@ -14,12 +14,13 @@ std::wstring WithoutDomain(const std::wstring& account) {
 
 }  // namespace
 
-bool IsAdministrator(AccountDirectory& directory, DirectoryFailure& failure) {
+bool IsAdministrator(AccountDirectory& directory, std::optional<DirectoryFailure>& failure) {
     std::wstring user;
     std::vector<std::wstring> members;
-    failure = {};
-    if (!directory.CurrentUserName(user, failure) ||
-        !directory.AdministratorsMembers(members, failure)) {
+    DirectoryFailure queried;
+    if (!directory.CurrentUserName(user, queried) ||
+        !directory.AdministratorsMembers(members, queried)) {
+        failure = queried;
         return false;
     }
     return std::any_of(members.begin(), members.end(), [&](const std::wstring& member) {

@@ -16,8 +16,8 @@ enum ControlId : int {
     kMoveSelectedBack = kCommand2 + 1,  // "<"
     kMoveAll = kCommand2 + 2,           // ">>"
     kMoveAllBack = kCommand2 + 3,       // "<<"
-    kCommand3 = 300,                    // 削除の実行
-    kCommand4 = 400,                    // 終了
+    kCommand3 = 300,                    // the run-deletion button
+    kCommand4 = 400,                    // the exit button
 };
 
 inline constexpr int kMoveButtonCount = 4;

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
-#include <array>
+#include <iterator>
+#include <optional>
 
 #include "access/is_administrator.h"
 #include "app/control_ids.h"
@@ -19,12 +20,13 @@ struct MoveButton {
     Toward toward;
     Lines lines;
 };
-constexpr std::array<MoveButton, kMoveButtonCount> kMoveButtons{{
+constexpr MoveButton kMoveButtons[] = {
     {Toward::DeleteList, Lines::Selected},      // 0: ">"
     {Toward::RegisteredList, Lines::Selected},  // 1: "<"
     {Toward::DeleteList, Lines::All},           // 2: ">>"
     {Toward::RegisteredList, Lines::All},       // 3: "<<"
-}};
+};
+static_assert(std::size(kMoveButtons) == kMoveButtonCount);
 
 // What a line shows for an entry: its display name, with each NUL character
 // drawn as "␀", so that a name with a NUL never looks like the name before it.
@@ -44,7 +46,7 @@ void Form1::Form_Load() {
     SubKeyNames read = EnumSubKeys(registry_, Hive::CurrentUser, kVendorKeyPath);
     // A failed read is reported under the label of the open, as the user
     // cannot tell the two apart anyway: either way the key could not be listed.
-    if (read.failure != kErrorSuccess) ui_.ShowSystemError(L"(RegOpenKeyEx)", read.failure);
+    if (read.status != kErrorSuccess) ui_.ShowSystemError(kOpenKeyLabel, read.status);
     entryNames_ = std::move(read.names);
     const ListBoxBulkChange filling(List1, static_cast<int>(entryNames_.size()));
     for (std::size_t index = 0; index < entryNames_.size(); ++index) {
@@ -60,9 +62,9 @@ void Form1::Command2_Click(int index) {
 }
 
 void Form1::Command3_Click() {
-    DirectoryFailure failure;
+    std::optional<DirectoryFailure> failure;
     if (!IsAdministrator(accounts_, failure)) {
-        if (failure.code != kErrorSuccess) ui_.ShowSystemError(failure.label, failure.code);
+        if (failure) ui_.ShowSystemError(failure->label, failure->code);
         ui_.Show(kNotAdministratorMessage);
         return;
     }
@@ -85,13 +87,13 @@ void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& entryNa
     const ErrorCode opened = registry_.OpenKey(hive, kVendorKeyPath, kKeyAllKeySpecificRights, vendorKey);
     if (opened == kErrorFileNotFound) return;  // no entries under this hive
     if (opened != kErrorSuccess) {
-        ui_.ShowSystemError(L"(RegOpenKeyEx)", opened);
+        ui_.ShowSystemError(kOpenKeyLabel, opened);
         return;
     }
     for (const std::wstring& name : entryNames) {
         const ErrorCode deleted = name.empty() ? kErrorInvalidName : vendorKey->DeleteKey(name);
         if (deleted != kErrorSuccess && deleted != kErrorInvalidParameter) {
-            ui_.ShowSystemError(L"(RegDeleteKey)", deleted);
+            ui_.ShowSystemError(kDeleteKeyLabel, deleted);
         }
     }
 }

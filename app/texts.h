@@ -21,6 +21,14 @@ inline constexpr wchar_t kNotAdministratorMessage[] = L"管理者権限が無い
 // and so did not delete.
 inline constexpr wchar_t kNotListedMessage[] = L"一覧から読み取った項目ではないため、削除しませんでした: ";
 
+// The labels of failed calls, each directly followed by the system's text
+// for the failure. Those of the account directory's calls come with its
+// failures (access/win32).
+inline constexpr wchar_t kOpenKeyLabel[] = L"(RegOpenKeyEx)";
+inline constexpr wchar_t kDeleteKeyLabel[] = L"(RegDeleteKey)";
+inline constexpr wchar_t kRegisterClassLabel[] = L"(RegisterClassEx)";
+inline constexpr wchar_t kCreateWindowLabel[] = L"(CreateWindowEx)";
+
 // Why the session cannot end yet, while a command runs: Windows shows it on
 // its screen of the programs that keep the session from ending.
 inline constexpr wchar_t kLoadingReason[] = L"QIRA 情報を読み込んでいます。";

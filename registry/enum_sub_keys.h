@@ -12,7 +12,7 @@ struct SubKeyNames {
     std::vector<std::wstring> names;  // in the registry's own order, neither sorted nor filtered
     // kErrorSuccess when every name was read; otherwise the code of the open
     // or read that failed, and names holds those read before it.
-    ErrorCode failure = kErrorSuccess;
+    ErrorCode status = kErrorSuccess;
 };
 
 // The names of the subkeys directly below path in hive. The key is closed

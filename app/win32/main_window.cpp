@@ -63,7 +63,7 @@ bool MainWindow::Create() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     if (!RegisterClassExW(&windowClass)) {
-        ShowSystemError(L"(RegisterClassEx)", GetLastError());
+        ShowSystemError(kRegisterClassLabel, GetLastError());
         return false;
     }
 
@@ -72,7 +72,7 @@ bool MainWindow::Create() {
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
                          this)) {
         // A control that failed to appear failed the window with it.
-        ShowSystemError(L"(CreateWindowEx)", controlError_ ? controlError_ : GetLastError());
+        ShowSystemError(kCreateWindowLabel, controlError_ ? controlError_ : GetLastError());
         return false;
     }
     return true;
@@ -188,7 +188,7 @@ bool MainWindow::CreateControls() {
 // reported, as one of a control at start would be, and the window stays.
 void MainWindow::OnCreateTooltips() {
     if (!CreateTooltips(window_, instance_)) {
-        ShowSystemError(L"(CreateWindowEx)", GetLastError());
+        ShowSystemError(kCreateWindowLabel, GetLastError());
     }
 }
 
@@ -305,7 +305,7 @@ std::wstring MainWindow::SystemText(ErrorCode code) const {
     return std::wstring(buffer, length);
 }
 
-// Ends the program: the window goes, the message loop ends.
+// As the close box: at once, or once the running command has ended.
 void MainWindow::Close() {
     OnClose();
 }
