@@ -135,7 +135,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCreateTooltips();
         return 0;
     case WM_CLOSE:
-        OnClose();
+        Close();
         return 0;
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
@@ -272,13 +272,7 @@ bool MainWindow::OnQueryEndSession() {
 // goes on after all, as another program refused to end.
 void MainWindow::OnEndSession(bool ending) {
     sessionEnding_ = ending;
-    if (ending) OnClose();
-}
-
-// The close box, Alt+F4 and the system's request to end the program.
-void MainWindow::OnClose() {
-    if (inCommand_) closeRequested_ = true;
-    else DestroyWindow(window_);
+    if (ending) Close();
 }
 
 // While busy, the hourglass shows wherever the pointer is over the client area.
@@ -305,9 +299,11 @@ std::wstring MainWindow::SystemText(ErrorCode code) const {
     return std::wstring(buffer, length);
 }
 
-// As the close box: at once, or once the running command has ended.
+// The close box, Alt+F4, the exit button and the end of the session: at once,
+// or once the running command has ended.
 void MainWindow::Close() {
-    OnClose();
+    if (inCommand_) closeRequested_ = true;
+    else DestroyWindow(window_);
 }
 
 }  // namespace tarvin

@@ -53,7 +53,6 @@ private:
     // end of the session is refused meanwhile, for sessionEndReason.
     template <typename Command>
     void RunCommand(const wchar_t* sessionEndReason, Command command);
-    void OnClose();
     bool OnQueryEndSession();
     void OnEndSession(bool ending);
     bool OnSetCursor();
