@@ -51,6 +51,9 @@ public:
     // no such line.
     bool Select(int listId, const std::vector<std::wstring>& texts) const;
 
+    // The index of the first line of this text in a list box; LB_ERR when it
+    // has none.
+    LRESULT LineOf(int listId, const std::wstring& text) const;
     // The item data of the first line of this text in a list box; LB_ERR
     // when it has none.
     LRESULT ItemData(int listId, const std::wstring& text) const;
