@@ -14,10 +14,23 @@ struct DirectoryFailure {
     ErrorCode code = kErrorSuccess;
 };
 
-// The local accounts database, as the administrator check needs it.
+// The accounts, as the administrator check and the choice of whose entries
+// are listed need them. A SID is written as a string, such as "S-1-5-21-…".
 class AccountDirectory {
 public:
     virtual ~AccountDirectory() = default;
+
+    // The SID of the account the program runs as; empty when it cannot be had.
+    virtual std::wstring ProcessUserSid() = 0;
+
+    // The SID of the user signed in to the program's own session: the person
+    // at the desktop its window is on. True with sid empty when the session
+    // names no user or cannot be asked; false, with failure described, when
+    // it names a user whose SID cannot be had.
+    virtual bool SessionUserSid(std::wstring& sid, DirectoryFailure& failure) = 0;
+
+    // The account's name as "DOMAIN\user"; sid itself when no name is found.
+    virtual std::wstring AccountName(const std::wstring& sid) = 0;
 
     // The name of the user who runs the program, without domain. On failure
     // returns false and describes it in failure.

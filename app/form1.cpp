@@ -1,8 +1,8 @@
 #include "app/form1.h"
 
 #include <iterator>
-#include <optional>
 
+#include "access/desktop_user.h"
 #include "access/is_administrator.h"
 #include "app/control_ids.h"
 #include "app/texts.h"
@@ -43,7 +43,16 @@ std::wstring ShownName(const std::wstring& entryName) {
 void Form1::Form_Load() {
     List1.Clear();
     List2.Clear();
-    SubKeyNames read = EnumSubKeys(registry_, Hive::CurrentUser, kVendorKeyPath);
+    DesktopUser user;
+    DirectoryFailure failure;
+    if (!FindDesktopUser(accounts_, user, failure)) {
+        ui_.ShowSystemError(failure.label, failure.code);
+        return;
+    }
+    if (!user.otherAccount.empty()) ui_.SetCaption(std::wstring(kWindowCaption) + L" - " + user.otherAccount);
+    userVendorKey_ = user.sid.empty() ? KeyLocation{Hive::CurrentUser, kVendorKeyPath}
+                                      : KeyLocation{Hive::Users, user.sid + L"\\" + kVendorKeyPath};
+    SubKeyNames read = EnumSubKeys(registry_, userVendorKey_->hive, userVendorKey_->path);
     // A failed read is reported under the label of the open, as the user
     // cannot tell the two apart anyway: either way the key could not be listed.
     if (read.status != kErrorSuccess) ui_.ShowSystemError(kOpenKeyLabel, read.status);
@@ -72,8 +81,8 @@ void Form1::Command3_Click() {
     const DeleteListContents chosen = ReadDeleteList();
     ui_.SetBusy(true);
     for (const std::wstring& line : chosen.otherLines) ui_.Show(kNotListedMessage + line);
-    DeleteInfomation(Hive::CurrentUser, chosen.entryNames);
-    DeleteInfomation(Hive::LocalMachine, chosen.entryNames);
+    if (userVendorKey_) DeleteInfomation(*userVendorKey_, chosen.entryNames);
+    DeleteInfomation({Hive::LocalMachine, kVendorKeyPath}, chosen.entryNames);
     List2.Clear();
     ui_.SetBusy(false);
 }
@@ -82,9 +91,10 @@ void Form1::Command4_Click() {
     ui_.Close();
 }
 
-void Form1::DeleteInfomation(Hive hive, const std::vector<std::wstring>& entryNames) {
+void Form1::DeleteInfomation(const KeyLocation& vendorKeyLocation, const std::vector<std::wstring>& entryNames) {
     std::unique_ptr<RegistryKey> vendorKey;
-    const ErrorCode opened = registry_.OpenKey(hive, kVendorKeyPath, kKeyAllKeySpecificRights, vendorKey);
+    const ErrorCode opened =
+        registry_.OpenKey(vendorKeyLocation.hive, vendorKeyLocation.path, kKeyAllKeySpecificRights, vendorKey);
     if (opened == kErrorFileNotFound) return;  // no entries under this hive
     if (opened != kErrorSuccess) {
         ui_.ShowSystemError(kOpenKeyLabel, opened);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,12 @@ public:
 
     // Runs once, before the window is first shown: empties both lists and
     // fills the registered list with the display names of the entries under
-    // the current user's vendor key. A failure to read them is reported as
-    // "(RegOpenKeyEx)"; whatever was read before it is listed.
+    // the vendor key of the person at the desk (FindDesktopUser): in their
+    // hive below HKEY_USERS, or HKEY_CURRENT_USER's when the session names no
+    // user. The caption names them when they are not the account TARVIN runs
+    // as. A failure to read the entries is reported as "(RegOpenKeyEx)";
+    // whatever was read before it is listed. When their SID cannot be had,
+    // that is reported, nothing is listed, and no user's hive is deleted in.
     void Form_Load();
 
     // A move button, by its Index in the control array Command2: 0 (">") and
@@ -53,7 +58,7 @@ public:
     // a message (after the failure, if the check failed) and changes nothing.
     // Otherwise, under the busy pointer, deletes the entries on the delete
     // list as it stands when the button is pressed, under the current user's
-    // hive, then under the machine's, and empties the delete list, whatever
+    // hive (the one listed), then under the machine's, and empties the delete list, whatever
     // failed on the way. A line that TARVIN did not write is reported, one
     // message each, and deletes nothing. The registered list is not read again.
     void Command3_Click();
@@ -61,7 +66,7 @@ public:
     // The exit button: closes the window, during a command once it has ended.
     void Command4_Click();
 
-    // Deletes, under hive's vendor key, the keys of these entries, in the
+    // Deletes, below vendorKey, the keys of these entries, in the
     // order given. Each key gets one attempt, without recursion: a key that
     // has subkeys stays. Every failure but kErrorInvalidParameter is reported
     // as "(RegDeleteKey)" and the walk goes on; an empty name, which would
@@ -69,7 +74,7 @@ public:
     // vendor key that does not exist is passed over in silence; one that
     // exists but does not open is reported as "(RegOpenKeyEx)". The vendor
     // key is closed again on return.
-    void DeleteInfomation(Hive hive, const std::vector<std::wstring>& entryNames);
+    void DeleteInfomation(const KeyLocation& vendorKey, const std::vector<std::wstring>& entryNames);
 
     // The delete list's lines, from the last to the first: the order in which
     // they are deleted.
@@ -82,6 +87,8 @@ private:
     Registry& registry_;
     AccountDirectory& accounts_;
     UserInterface& ui_;
+    // The vendor key below the desk user's hive; none when that is not known.
+    std::optional<KeyLocation> userVendorKey_;
     // The entry names read at start, kept for the window's lifetime: every line
     // that TARVIN writes to either list refers to one of them.
     std::vector<std::wstring> entryNames_;

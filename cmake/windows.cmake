@@ -10,6 +10,7 @@ add_library(tarvin_win32 STATIC
   app/win32/layout.cpp
   app/win32/main_window.cpp
   app/win32/tooltips.cpp
+  common/win32/system_library.cpp
   products/win32/win32_list_box.cpp
   registry/win32/win32_registry.cpp)
 target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32 ntdll)

@@ -16,6 +16,9 @@ public:
     // with an OK button only and no icon; returns when the user has closed it.
     virtual void Show(const std::wstring& prompt) = 0;
 
+    // Sets the window's caption.
+    virtual void SetCaption(const std::wstring& caption) = 0;
+
     // Shows the busy (hourglass) pointer over the window, or the default one.
     virtual void SetBusy(bool busy) = 0;
 

@@ -8,8 +8,15 @@
 
 namespace tarvin {
 
-// The registry roots the program touches.
-enum class Hive { CurrentUser, LocalMachine };
+// The registry roots the program touches: HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE
+// and HKEY_USERS, which holds the hive of every user signed in, by SID.
+enum class Hive { CurrentUser, LocalMachine, Users };
+
+// Where a key is: below which root, by which path.
+struct KeyLocation {
+    Hive hive;
+    std::wstring path;
+};
 
 // Registry access rights, with their Win32 values.
 using AccessMask = std::uint32_t;

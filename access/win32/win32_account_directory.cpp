@@ -2,8 +2,11 @@
 
 #include <windows.h>
 #include <lm.h>
+#include <sddl.h>
+#include <wtsapi32.h>
 
 #include "common/win32/proc_address.h"
+#include "common/win32/system_library.h"
 #include "common/win32/unique_handle.h"
 
 namespace tarvin {
@@ -72,7 +75,80 @@ bool AdministratorsGroupName(std::wstring& name, DirectoryFailure& failure) {
     return true;
 }
 
+// Room for any account's or domain's name, which LookupAccountName and
+// LookupAccountSid return: a domain's can be longer than DNLEN.
+constexpr DWORD kNameLength = 256;
+
+// "S-1-5-21-…" of sid; empty when it cannot be written.
+std::wstring SidString(PSID sid) {
+    UniqueLocalString text;
+    return ConvertSidToStringSidW(sid, text.receive()) ? std::wstring(text.get()) : std::wstring();
+}
+
+// The user signed in to the program's own session, as "DOMAIN\\user" (or a
+// bare name); empty when the session names none or cannot be asked.
+std::wstring SessionAccount() {
+    const UniqueModule wtsApi(LoadSystemLibrary(L"wtsapi32.dll"));
+    const auto query = ProcAddress<decltype(&WTSQuerySessionInformationW)>(wtsApi.get(), "WTSQuerySessionInformationW");
+    const auto free = ProcAddress<decltype(&WTSFreeMemory)>(wtsApi.get(), "WTSFreeMemory");
+    const auto text = [&](WTS_INFO_CLASS what) {
+        wchar_t* answer = nullptr;
+        DWORD bytes = 0;
+        if (!query || !free || !query(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, what, &answer, &bytes)) {
+            return std::wstring();
+        }
+        std::wstring copy(answer);
+        free(answer);
+        return copy;
+    };
+    const std::wstring user = text(WTSUserName);
+    const std::wstring domain = user.empty() ? std::wstring() : text(WTSDomainName);
+    return domain.empty() ? user : domain + L"\\" + user;
+}
+
 }  // namespace
+
+std::wstring Win32AccountDirectory::ProcessUserSid() {
+    UniqueKernelHandle token;
+    alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD length = 0;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.receive()) ||
+        !GetTokenInformation(token.get(), TokenUser, user, sizeof user, &length)) {
+        return {};
+    }
+    return SidString(reinterpret_cast<const TOKEN_USER*>(user)->User.Sid);
+}
+
+bool Win32AccountDirectory::SessionUserSid(std::wstring& sid, DirectoryFailure& failure) {
+    const std::wstring account = SessionAccount();
+    if (account.empty()) return true;
+    alignas(SID) BYTE found[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof found;
+    wchar_t domain[kNameLength];
+    DWORD domainLength = kNameLength;
+    SID_NAME_USE use;
+    if (!LookupAccountNameW(nullptr, account.c_str(), found, &sidSize, domain, &domainLength, &use)) {
+        failure = {L"(LookupAccountName)", GetLastError()};
+        return false;
+    }
+    sid = SidString(found);
+    if (sid.empty()) failure = {L"(ConvertSidToStringSid)", GetLastError()};
+    return !sid.empty();
+}
+
+std::wstring Win32AccountDirectory::AccountName(const std::wstring& sid) {
+    UniqueLocalSid binary;
+    wchar_t account[kNameLength];
+    DWORD accountLength = kNameLength;
+    wchar_t domain[kNameLength];
+    DWORD domainLength = kNameLength;
+    SID_NAME_USE use;
+    if (!ConvertStringSidToSidW(sid.c_str(), binary.receive()) ||
+        !LookupAccountSidW(nullptr, binary.get(), account, &accountLength, domain, &domainLength, &use)) {
+        return sid;
+    }
+    return std::wstring(domain, domainLength) + L"\\" + std::wstring(account, accountLength);
+}
 
 bool Win32AccountDirectory::CurrentUserName(std::wstring& name, DirectoryFailure& failure) {
     wchar_t user[UNLEN + 1];

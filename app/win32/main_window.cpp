@@ -285,6 +285,10 @@ void MainWindow::Show(const std::wstring& prompt) {
     MessageBoxW(window_, prompt.c_str(), kProgramTitle, MB_OK);
 }
 
+void MainWindow::SetCaption(const std::wstring& caption) {
+    SetWindowTextW(window_, caption.c_str());
+}
+
 void MainWindow::SetBusy(bool busy) {
     busy_ = busy;
     SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));

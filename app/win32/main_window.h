@@ -58,6 +58,7 @@ private:
     bool OnSetCursor();
 
     void Show(const std::wstring& prompt) override;
+    void SetCaption(const std::wstring& caption) override;
     void SetBusy(bool busy) override;
     std::wstring SystemText(ErrorCode code) const override;
     void Close() override;

@@ -47,5 +47,8 @@ using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using UniqueModule = UniqueHandle<HMODULE, &FreeLibrary>;
+// What the system allocates for the caller with LocalAlloc.
+using UniqueLocalString = UniqueHandle<wchar_t*, &LocalFree>;
+using UniqueLocalSid = UniqueHandle<PSID, &LocalFree>;
 
 }  // namespace tarvin

@@ -63,7 +63,15 @@ private:
 };
 
 HKEY RootKey(Hive hive) {
-    return hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    switch (hive) {
+    case Hive::CurrentUser:
+        return HKEY_CURRENT_USER;
+    case Hive::LocalMachine:
+        return HKEY_LOCAL_MACHINE;
+    case Hive::Users:
+        break;
+    }
+    return HKEY_USERS;
 }
 
 bool IsLink(HKEY key) {

@@ -22,6 +22,9 @@ using ::testing::ElementsAre;
 using Log = std::vector<std::wstring>;
 const std::wstring kVendor = L"Software\\Norvale\\QZ";
 const std::wstring kRefused = L"管理者権限が無い為、削除できません";
+const std::wstring kOwnSid = L"S-1-5-21-1", kOtherSid = L"S-1-5-21-2";
+// The vendor key in the hive of the account TARVIN runs as, below HKEY_USERS.
+const std::wstring kOwnVendor = kOwnSid + L"\\" + kVendor;
 
 // A list in code unit order, without selection: a new line goes after the
 // lines equal to it.
@@ -40,8 +43,8 @@ struct FakeList final : ListBox {
     std::vector<std::pair<std::wstring, EntryId>> lines;
 };
 
-// Keys by hive and path, which open, with failures to inject. Logs "open HKCU <path>
-// <access>" and "delete HKCU <name>", and counts the keys open, so that tests
+// Keys by hive and path, which open, with failures to inject. Logs "open HKU <path>
+// <access>" and "delete HKU <name>" (HKCU, HKLM), and counts the keys open, so that tests
 // can check each is closed again.
 struct FakeRegistry final : Registry {
     struct Key {
@@ -72,7 +75,7 @@ struct FakeRegistry final : Registry {
     explicit FakeRegistry(Log& log) : log(log) {}
     ErrorCode OpenKey(Hive hive, const std::wstring& path, AccessMask access,
                       std::unique_ptr<RegistryKey>& key) override {
-        const std::wstring name = hive == Hive::CurrentUser ? L"HKCU" : L"HKLM";
+        const std::wstring name = hive == Hive::CurrentUser ? L"HKCU" : hive == Hive::Users ? L"HKU" : L"HKLM";
         log.push_back(L"open " + name + L" " + path + L" " + std::to_wstring(access));
         const auto found = keys.find({hive, path});
         if (found == keys.end()) return kErrorFileNotFound;
@@ -85,19 +88,29 @@ struct FakeRegistry final : Registry {
     int openKeys = 0;
 };
 
-// Logs each message and pointer change; a system text is "text of <code>".
+// Logs each message, caption and pointer change; a system text is "text of <code>".
 struct FakeUserInterface final : UserInterface {
     explicit FakeUserInterface(Log& log) : log(log) {}
     void Show(const std::wstring& prompt) override { log.push_back(prompt); }
+    void SetCaption(const std::wstring& caption) override { log.push_back(L"caption " + caption); }
     void SetBusy(bool busy) override { log.push_back(busy ? L"busy" : L"not busy"); }
     std::wstring SystemText(ErrorCode code) const override { return L"text of " + std::to_wstring(code); }
     void Close() override {}
     Log& log;
 };
 
-// A user and the Administrators group's members; the user's name cannot be
-// had when userFails. (A failure to read the members shows end to end.)
+// The account TARVIN runs as and the session's user (by default the same),
+// the Administrators group's members; the user's name cannot be had when
+// userFails, the session user's SID when sessionFails. (A failure to read the
+// members shows end to end.)
 struct FakeAccounts final : AccountDirectory {
+    std::wstring ProcessUserSid() override { return kOwnSid; }
+    bool SessionUserSid(std::wstring& sid, DirectoryFailure& failure) override {
+        sid = sessionSid;
+        failure = {L"(LookupAccountName)", 1332};
+        return !sessionFails;
+    }
+    std::wstring AccountName(const std::wstring& sid) override { return L"PC\\" + sid; }
     bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override {
         name = user;
         failure = {L"(GetUserName)", kErrorAccessDenied};
@@ -107,15 +120,17 @@ struct FakeAccounts final : AccountDirectory {
     std::wstring user = L"admin";
     std::vector<std::wstring> members = {L"PC\\admin"};
     bool userFails = false;
+    std::wstring sessionSid = kOwnSid;
+    bool sessionFails = false;
 };
 
 class Form1Test : public ::testing::Test {
 protected:
-    FakeRegistry::Key& VendorKey(Hive hive) { return registry.keys[{hive, kVendor}]; }
+    FakeRegistry::Key& VendorKey(Hive hive) { return registry.keys[{hive, hive == Hive::Users ? kOwnVendor : kVendor}]; }
 
     // Lists these entries under the user, moves them all to the delete list, and clears the log.
     void ChooseAll(const std::vector<std::wstring>& entries) {
-        VendorKey(Hive::CurrentUser).subkeys = entries;
+        VendorKey(Hive::Users).subkeys = entries;
         form.Form_Load();
         form.Command2_Click(2);  // ">>"
         log.clear();
@@ -131,10 +146,10 @@ protected:
 
 // A failure to read the third name: the two before it are listed, the key is closed.
 TEST_F(Form1Test, AListingFailureIsReportedOnceAndWhatWasReadBeforeItIsListed) {
-    VendorKey(Hive::CurrentUser) = {{L"KT-ARVO1", L"b", L"c"}, 2};
+    VendorKey(Hive::Users) = {{L"KT-ARVO1", L"b", L"c"}, 2};
     form.Form_Load();
     EXPECT_TRUE(list1.ListCount() == 2 && list1.List(0) == L"KT-ARVO ﾌﾟﾚﾃﾝT桁" && list1.List(1) == L"b");
-    EXPECT_THAT(log, ElementsAre(L"open HKCU " + kVendor + L" 8", L"(RegOpenKeyEx)text of 5"));  // 8: enumerate
+    EXPECT_THAT(log, ElementsAre(L"open HKU " + kOwnVendor + L" 8", L"(RegOpenKeyEx)text of 5"));  // 8: enumerate
     EXPECT_EQ(registry.openKeys, 0);
 }
 
@@ -148,9 +163,9 @@ TEST_F(Form1Test, DeletesLastLineFirstUserThenMachineWhileBusyReportingFailures)
 
     form.Command3_Click();
 
-    const std::wstring open = L" " + kVendor + L" 63";  // all key-specific rights
-    EXPECT_THAT(log, ElementsAre(L"busy", L"open HKCU" + open, L"delete HKCU Other", L"delete HKCU KT-HLD",
-                                 L"delete HKCU KT-ARVO2", L"(RegDeleteKey)text of 123", L"open HKLM" + open,
+    const std::wstring rights = L" 63";  // all key-specific rights
+    EXPECT_THAT(log, ElementsAre(L"busy", L"open HKU " + kOwnVendor + rights, L"delete HKU Other", L"delete HKU KT-HLD",
+                                 L"delete HKU KT-ARVO2", L"(RegDeleteKey)text of 123", L"open HKLM " + kVendor + rights,
                                  L"delete HKLM Other", L"delete HKLM KT-HLD", L"(RegDeleteKey)text of 5",
                                  L"delete HKLM KT-ARVO2", L"(RegDeleteKey)text of 2", L"(RegDeleteKey)text of 123",
                                  L"not busy"));
@@ -181,6 +196,57 @@ TEST_F(Form1Test, OnlyAnExactDirectMemberIsAnAdministratorAndOthersAreRefused) {
     form.Command3_Click();
     EXPECT_THAT(log, ElementsAre(kRefused, L"(GetUserName)text of 5", kRefused));
     EXPECT_EQ(list2.ListCount(), 1);
+}
+
+// The entries listed and deleted are those of the user signed in at the desk,
+// in their hive below HKEY_USERS, and the caption names them when they are not
+// the account TARVIN runs as; HKEY_CURRENT_USER's when the session names no user.
+TEST_F(Form1Test, TheDeskUsersHiveIsListedAndDeletedAndTheCaptionNamesAnotherAccount) {
+    registry.keys[{Hive::CurrentUser, kVendor}].subkeys = {L"InCurrentUser"};
+    registry.keys[{Hive::Users, kOwnVendor}].subkeys = {L"InOwnHive"};
+    registry.keys[{Hive::Users, kOtherSid + L"\\" + kVendor}].subkeys = {L"InOthersHive"};
+    VendorKey(Hive::LocalMachine);
+    for (const auto& [session, hive, vendor, entry, caption] :
+         std::vector<std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, Log>>{
+             {kOwnSid, L"HKU", kOwnVendor, L"InOwnHive", {}},
+             {kOtherSid, L"HKU", kOtherSid + L"\\" + kVendor, L"InOthersHive", {L"caption QIRA情報削除 - PC\\" + kOtherSid}},
+             {L"", L"HKCU", kVendor, L"InCurrentUser", {}}}) {
+        SCOPED_TRACE(::testing::PrintToString(session));
+        log.clear();
+        accounts.sessionSid = session;
+        Form1 desk{{list1, list2, registry, accounts, ui}};
+        desk.Form_Load();
+        desk.Command2_Click(2);  // ">>"
+        desk.Command3_Click();
+        Log expected = caption;
+        expected.insert(expected.end(), {L"open " + hive + L" " + vendor + L" 8", L"busy", L"open " + hive + L" " + vendor + L" 63",
+                                         L"delete " + hive + L" " + entry, L"open HKLM " + kVendor + L" 63",
+                                         L"delete HKLM " + entry, L"not busy"});
+        EXPECT_EQ(log, expected);
+    }
+}
+
+// A desk user whose hive does not open, or whose SID cannot be had: one
+// message, nothing listed, and nothing deleted under either hive, not even
+// for a line that another program wrote as TARVIN would have.
+TEST_F(Form1Test, ADeskUserWhoseHiveCannotBeReadGetsOneMessageAndNoOtherAccountsEntries) {
+    VendorKey(Hive::CurrentUser).subkeys = {L"KT-ARVO1"};
+    VendorKey(Hive::LocalMachine).subkeys = {L"KT-ARVO1"};
+    const std::wstring othersVendor = kOtherSid + L"\\" + kVendor;  // not loaded
+    for (const auto& [lookupFails, atStart] : std::vector<std::pair<bool, Log>>{
+             {false, {L"caption QIRA情報削除 - PC\\" + kOtherSid, L"open HKU " + othersVendor + L" 8", L"(RegOpenKeyEx)text of 2"}},
+             {true, {L"(LookupAccountName)text of 1332"}}}) {
+        log.clear();
+        accounts.sessionSid = kOtherSid;
+        accounts.sessionFails = lookupFails;
+        Form1 desk{{list1, list2, registry, accounts, ui}};
+        desk.Form_Load();
+        EXPECT_EQ(log, atStart);
+        EXPECT_EQ(list1.ListCount(), 0);
+        list2.AddItem(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", 1);
+        desk.Command3_Click();
+        EXPECT_THAT(log, ::testing::Each(::testing::Not(::testing::StartsWith(L"delete"))));
+    }
 }
 
 }  // namespace
