@@ -59,6 +59,9 @@ if(TARVIN_WIN32)
   add_test(NAME release_signed
            COMMAND ${CMAKE_SOURCE_DIR}/tests/release/signed_release.sh ${CMAKE_SOURCE_DIR}
                    ${win32_dir}/bin/TARVIN.exe)
+  # That TARVIN.exe loads nothing from its own folder before its first statement.
+  add_test(NAME release_dll_search
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/release/dll_search.sh ${win32_dir}/bin/TARVIN.exe)
   # That TARVIN.exe imports only what Windows 7 has.
   add_test(NAME release_windows7_imports
            COMMAND ${CMAKE_SOURCE_DIR}/tests/release/windows7_imports.sh ${win32_dir}/bin/TARVIN.exe

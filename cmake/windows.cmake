@@ -26,7 +26,7 @@ foreach(target tarvin_core tarvin_win32)
 endforeach()
 
 # Icon, version information and manifest: resources/tarvin.rc.
-add_executable(TARVIN WIN32 app/win32/main.cpp resources/tarvin.rc)
+add_executable(TARVIN WIN32 app/win32/main.cpp app/win32/load_configuration.cpp resources/tarvin.rc)
 set_source_files_properties(resources/tarvin.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/tarvin.ico;${CMAKE_SOURCE_DIR}/resources/tarvin.manifest;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
 target_link_libraries(TARVIN PRIVATE tarvin_win32)
@@ -34,6 +34,13 @@ target_compile_options(TARVIN PRIVATE ${TARVIN_LEAN_COMPILE_OPTIONS})
 # Stripped, and without the link time in the header: the same sources give
 # the same bytes (scripts/release.sh).
 target_link_options(TARVIN PRIVATE -municode -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+# The load configuration (app/win32/load_configuration.cpp), which nothing
+# refers to, is kept; the link map says where it went, and the data directory
+# is pointed there.
+set(tarvin_map ${CMAKE_CURRENT_BINARY_DIR}/TARVIN.map)
+target_link_options(TARVIN PRIVATE -Wl,--require-defined=__load_config_used -Wl,-Map=${tarvin_map})
+add_custom_command(TARGET TARVIN POST_BUILD
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/fill-load-configuration.sh $<TARGET_FILE:TARVIN> ${tarvin_map})
 
 # The least that TARVIN's work needs with the raw API, for the benchmark
 # (bench/run.sh): a 32-bit program like TARVIN.exe.

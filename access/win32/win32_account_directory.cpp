@@ -15,16 +15,12 @@ namespace {
 
 // The network management API, loaded only when the administrator check runs:
 // the DLL and those it pulls in cost every start, while most starts never
-// delete anything. Loaded by its full path in the system folder, so that an
-// elevated TARVIN never takes a netapi32.dll lying beside it.
+// delete anything.
 class NetApi {
 public:
     // False on failure, with the reason in GetLastError().
     bool Load() {
-        wchar_t system[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return false;
-        module_.reset(LoadLibraryW((std::wstring(system, length) + L"\\netapi32.dll").c_str()));
+        module_.reset(LoadSystemLibrary(L"netapi32.dll"));
         if (!module_) return false;
         getMembers_ = ProcAddress<decltype(getMembers_)>(module_.get(), "NetLocalGroupGetMembers");
         freeBuffer_ = ProcAddress<decltype(freeBuffer_)>(module_.get(), "NetApiBufferFree");

@@ -2,7 +2,16 @@
 
 #include <string>
 
+#include "common/win32/proc_address.h"
+
 namespace tarvin {
+
+void RestrictDllSearchToSystemFolder() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = ProcAddress<SetDefaultDllDirectoriesFunction>(GetModuleHandleW(L"kernel32.dll"),
+                                                                         "SetDefaultDllDirectories");
+    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
     if (const HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;

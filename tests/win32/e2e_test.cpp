@@ -9,9 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 
 #include "app/control_ids.h"
 #include "tests/driver/tarvin_process.h"
@@ -272,6 +276,78 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, ScenarioTest, ::testing::ValuesIn(kScenarios), [](auto& info) { return std::string(info.param.name); });
+
+// The DLLs that Wine's own DLLs load into TARVIN by Wine's own rules, which
+// nothing TARVIN does can change, and which are therefore not planted: the
+// imports of TARVIN's imports and of Wine's user32 and comctl32, loaded before
+// TARVIN's first statement, and Wine's display driver with what it and Wine's
+// theming load as the first window appears. On Windows, the DLLs that TARVIN
+// imports are Known DLLs, which are never taken from a program's folder.
+const std::set<std::string> kLoadedByWine = {
+    "advapi32.dll", "comctl32.dll", "gdi32.dll", "imm32.dll", "kernel32.dll", "kernelbase.dll", "msvcrt.dll",
+    "sechost.dll", "ucrtbase.dll", "user32.dll", "version.dll", "win32u.dll", "zlib1.dll",
+    "winex11.drv", "uxtheme.dll", "msimg32.dll", "rpcrt4.dll", "combase.dll", "ole32.dll"};
+
+// The DLLs that Wine's +loaddll trace says were loaded, each by its path in
+// small letters, with the backslashes doubled as the trace writes them.
+std::vector<std::string> LoadedDlls(const std::string& trace) {
+    std::vector<std::string> loaded;
+    const std::string before = "Loaded L\"";
+    for (std::size_t at = trace.find(before); at != std::string::npos; at = trace.find(before, at + 1)) {
+        const std::size_t begin = at + before.size();
+        std::string path = trace.substr(begin, trace.find('"', begin) - begin);
+        std::transform(path.begin(), path.end(), path.begin(), ::tolower);
+        loaded.push_back(path);
+    }
+    return loaded;
+}
+
+// Copies of the DLLs that TARVIN loads, planted in the folder it was
+// downloaded to, as a browser may leave them there. Their names come from
+// Wine's loader trace of a run without them: not one is loaded from that
+// folder in a run with them, and TARVIN works as before through start, a
+// move, a deletion and exit. Wine writes the trace to this program's standard
+// error, which must be loader-trace.txt beside it (cmake/wine_tests.cmake).
+TEST_F(EndToEndTest, NoDllPlantedInTheDownloadFolderIsLoaded) {
+    const std::wstring downloads = BesideThisProgram(L"Downloads");
+    CreateDirectoryW(downloads.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(BesideThisProgram(L"TARVIN.exe").c_str(), (downloads + L"\\TARVIN.exe").c_str(), FALSE));
+    std::string inDownloads;  // the folder as the trace writes it
+    for (const wchar_t c : downloads + L"\\") inDownloads += c == L'\\' ? "\\\\" : std::string(1, char(::towlower(c)));
+    // Runs the steps with Wine tracing the DLLs TARVIN loads, and returns them.
+    const auto run = [&] {
+        EXPECT_TRUE(SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-SELM1"}) &&
+                    SeedVendorKey(HKEY_LOCAL_MACHINE, {L"KT-ARVO1", L"KT-SELM1"}));
+        std::ifstream trace{std::filesystem::path(BesideThisProgram(L"loader-trace.txt"))};
+        trace.seekg(0, std::ios::end);
+        wchar_t debug[64] = {};
+        GetEnvironmentVariableW(L"WINEDEBUG", debug, 64);
+        SetEnvironmentVariableW(L"WINEDEBUG", L"+loaddll");
+        tarvin_.emplace(L"Downloads\\TARVIN.exe");
+        SetEnvironmentVariableW(L"WINEDEBUG", debug);
+        EXPECT_TRUE(tarvin_->Select(kList1, {kArvo1}));
+        for (const int button : {kMoveSelected, kCommand3, kCommand4}) EXPECT_THAT(tarvin_->RequestAnswering(button), ::testing::IsEmpty());
+        EXPECT_EQ(tarvin_->ExitCode(), 0u);
+        for (const HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            EXPECT_THAT(Snapshot(hive, {VendorKeyPath(hive)}), ::testing::ElementsAre(VendorKeyPath(hive), VendorKeyPath(hive) + L"\\KT-SELM1"));
+        }
+        trace.clear();
+        return LoadedDlls(std::string(std::istreambuf_iterator<char>(trace), {}));
+    };
+    std::set<std::string> planted;
+    for (const std::string& path : run()) {
+        const std::string name = path.substr(path.rfind('\\') + 1);
+        if (kLoadedByWine.count(name) || name == "tarvin.exe") continue;
+        planted.insert(name);
+        const std::wstring wide(name.begin(), name.end());
+        ASSERT_TRUE(CopyFileW((L"C:\\windows\\syswow64\\" + wide).c_str(), (downloads + L"\\" + wide).c_str(), FALSE)) << name;
+    }
+    ASSERT_THAT(planted, ::testing::Contains("netapi32.dll")) << "no loader trace in loader-trace.txt";
+    SCOPED_TRACE("planted: " + ::testing::PrintToString(planted));
+    for (const std::string& path : run()) {
+        EXPECT_TRUE(path.rfind(inDownloads, 0) != 0 || path == inDownloads + "tarvin.exe") << path;
+    }
+}
 
 // The handles a process holds open. Wine 8 answers GetProcessHandleCount
 // with 0, so they are counted one by one: each value (a multiple of 4) that
