@@ -79,12 +79,10 @@ void Form1::Command3_Click() {
     }
     // Read once: nothing that happens during the deletion changes what it deletes.
     const DeleteListContents chosen = ReadDeleteList();
-    ui_.SetBusy(true);
     for (const std::wstring& line : chosen.otherLines) ui_.Show(kNotListedMessage + line);
     if (userVendorKey_) DeleteInfomation(*userVendorKey_, chosen.entryNames);
     DeleteInfomation({Hive::LocalMachine, kVendorKeyPath}, chosen.entryNames);
     List2.Clear();
-    ui_.SetBusy(false);
 }
 
 void Form1::Command4_Click() {
@@ -108,27 +106,45 @@ void Form1::DeleteInfomation(const KeyLocation& vendorKeyLocation, const std::ve
     }
 }
 
-// Another program can add lines to either list box and set any line's item
-// data. A line counts only when both its item data and its text are those
-// TARVIN wrote for an entry; and as TARVIN writes every entry to one line of
-// the two lists, a line of an entry that the registered list holds, or that a
-// line after it names, is another program's too.
+// The entry a line with this item data and text claims: the one whose index
+// its item data holds, where its text is the one TARVIN writes for it; none
+// otherwise. Another program can add lines to either list box and set any
+// line's item data.
+std::optional<std::size_t> Form1::EntryClaimedBy(EntryId entry, const std::wstring& text) const {
+    const std::size_t index = entry - 1;  // kNoEntry wraps round to none
+    if (index >= entryNames_.size() || text != ShownName(entryNames_[index])) return std::nullopt;
+    return index;
+}
+
+// TARVIN writes every entry to one line of the two lists: a line of the
+// delete list counts only while no other line of either list claims its
+// entry too. A copy and the line it copies are both another program's then.
 DeleteListContents Form1::ReadDeleteList() const {
-    // The index of the entry a line names; kNoEntry wraps round to none.
-    const auto indexOf = [](const ListBox& list, int line) -> std::size_t { return list.Entry(line) - 1; };
-    std::vector<bool> taken(entryNames_.size());
+    struct Line {
+        std::wstring text;
+        std::optional<std::size_t> entry;
+    };
+    std::vector<Line> lines;                      // of the delete list, from the last to the first
+    std::vector<int> claims(entryNames_.size());  // the lines of either list that claim each entry
+    for (int line = List2.ListCount() - 1; line >= 0; --line) {
+        std::wstring text = List2.List(line);
+        const std::optional<std::size_t> entry = EntryClaimedBy(List2.Entry(line), text);
+        if (entry) ++claims[*entry];
+        lines.push_back({std::move(text), entry});
+    }
+    // Only the texts of registered-list lines whose item data names a chosen
+    // entry are read: the list may hold tens of thousands of lines.
     for (int line = 0; line < List1.ListCount(); ++line) {
-        if (const std::size_t index = indexOf(List1, line); index < taken.size()) taken[index] = true;
+        const EntryId entry = List1.Entry(line);
+        const std::size_t index = entry - 1;
+        if (index < claims.size() && claims[index] > 0 && EntryClaimedBy(entry, List1.List(line))) ++claims[index];
     }
     DeleteListContents chosen;
-    for (int line = List2.ListCount() - 1; line >= 0; --line) {
-        const std::size_t index = indexOf(List2, line);
-        const std::wstring text = List2.List(line);
-        if (index >= taken.size() || taken[index] || text != ShownName(entryNames_[index])) {
-            chosen.otherLines.push_back(text);
+    for (const Line& line : lines) {
+        if (line.entry && claims[*line.entry] == 1) {
+            chosen.entryNames.push_back(entryNames_[*line.entry]);
         } else {
-            taken[index] = true;
-            chosen.entryNames.push_back(entryNames_[index]);
+            chosen.otherLines.push_back(line.text);
         }
     }
     return chosen;

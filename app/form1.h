@@ -56,7 +56,7 @@ public:
 
     // The run-deletion button: refuses a user who is not an administrator with
     // a message (after the failure, if the check failed) and changes nothing.
-    // Otherwise, under the busy pointer, deletes the entries on the delete
+    // Otherwise deletes the entries on the delete
     // list as it stands when the button is pressed, under the current user's
     // hive (the one listed), then under the machine's, and empties the delete list, whatever
     // failed on the way. A line that TARVIN did not write is reported, one
@@ -84,6 +84,8 @@ public:
     ListBox& List2;  // delete list
 
 private:
+    std::optional<std::size_t> EntryClaimedBy(EntryId entry, const std::wstring& text) const;
+
     Registry& registry_;
     AccountDirectory& accounts_;
     UserInterface& ui_;

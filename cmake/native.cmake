@@ -1,6 +1,9 @@
 # Native build: the portable layer's unit tests, plus the cross builds nested
 # in tarvin/ and win32/, so that one ctest run covers everything.
 
+# Every index into the standard containers is checked: item data that another
+# program set, used out of bounds, fails a test rather than reading past the end.
+target_compile_definitions(tarvin_core PUBLIC _GLIBCXX_ASSERTIONS)
 add_executable(native_tests tests/native/form1_test.cpp)
 target_link_libraries(native_tests PRIVATE tarvin_core GTest::gmock_main)
 gtest_discover_tests(native_tests)

@@ -44,6 +44,8 @@ foreach(kind e2e window)
   gtest_discover_tests(${kind}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_FILTER ${${kind}_filter}
                        PROPERTIES ${wine_test_properties} TIMEOUT 120)
 endforeach()
+# The scenario rows name their fields, as C++20 lets them.
+set_target_properties(e2e_tests PROPERTIES CXX_STANDARD 20)
 add_test(NAME ${planting_test}
          COMMAND sh -c "exec \"$@\" 2>loader-trace.txt" sh ${CMAKE_CROSSCOMPILING_EMULATOR}
                  $<TARGET_FILE:e2e_tests> --gtest_filter=${planting_test}
@@ -57,12 +59,15 @@ add_test(NAME e2e_tests_on_32bit_windows
                  --gtest_filter=ScenarioTest.*)
 set_tests_properties(e2e_tests_on_32bit_windows PROPERTIES ${wine_test_properties} TIMEOUT 300)
 
-# Pictures of the window at 96 and 144 DPI, to look at: screenshots/ in this
-# build tree.
+# Pictures of the window at 96 and 144 DPI, in screenshots/ in this build
+# tree, which must match docs/tarvin.png and docs/tarvin-144dpi.png.
+set(reference_96 ${CMAKE_SOURCE_DIR}/docs/tarvin.png)
+set(reference_144 ${CMAKE_SOURCE_DIR}/docs/tarvin-144dpi.png)
 foreach(dpi 96 144)
   add_test(NAME window_screenshot_${dpi}dpi
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/window-screenshot.sh ${CMAKE_BINARY_DIR}/wineprefix
-                   ${CMAKE_BINARY_DIR}/bin/TARVIN.exe ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png)
+                   ${CMAKE_BINARY_DIR}/bin/TARVIN.exe ${dpi} ${CMAKE_BINARY_DIR}/screenshots/tarvin-${dpi}dpi.png
+                   ${reference_${dpi}})
   set_tests_properties(window_screenshot_${dpi}dpi PROPERTIES ${wine_test_properties} TIMEOUT 120)
 endforeach()
 

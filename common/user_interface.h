@@ -7,7 +7,8 @@
 namespace tarvin {
 
 // What the behaviour asks of the window the user sees: message boxes, the
-// busy pointer, the system's texts for failed calls, and closing.
+// caption, the busy pointer, the system's texts for failed calls, the reason
+// that holds the end of the session back, and closing.
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
@@ -21,6 +22,12 @@ public:
 
     // Shows the busy (hourglass) pointer over the window, or the default one.
     virtual void SetBusy(bool busy) = 0;
+
+    // Holds the end of the session back, for reason, which Windows shows on
+    // its screen of the programs that keep the session from ending; and lets
+    // it go again.
+    virtual void HoldSessionEnd(const std::wstring& reason) = 0;
+    virtual void ReleaseSessionEnd() = 0;
 
     // The system's text for code in the default language, inserts left as
     // they stand, usually ending in a line break; empty when the system has

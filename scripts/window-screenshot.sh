@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Saves a picture of TARVIN's window at a given DPI:
-#   window-screenshot.sh PREFIX TARVIN.exe DPI OUTPUT.png
+# Saves a picture of TARVIN's window at a given DPI and, given a REFERENCE
+# picture, fails unless at most 100 of its pixels differ from it (an empty
+# registered list differs in more than a thousand):
+#   window-screenshot.sh PREFIX TARVIN.exe DPI OUTPUT.png [REFERENCE.png]
 # TARVIN runs on a Wine virtual desktop, which draws the window frame, on the
 # X display in DISPLAY, with the demo entries in the registry. The prefix's
 # LogPixels is set for the run; the prefix is set back to 96 DPI, and loses
 # the entries, when the script ends.
 set -euo pipefail
-prefix=$(realpath -m "$1") exe=$(realpath "$2") dpi=$3 output=$(realpath -m "$4")
+prefix=$(realpath -m "$1") exe=$(realpath "$2") dpi=$3 output=$(realpath -m "$4") reference=${5:+$(realpath "$5")}
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run() { "$here/run-in-wine.sh" --wow64 "$prefix" "$@"; }
 desktop_key='HKCU\Control Panel\Desktop'
@@ -49,3 +51,9 @@ done
 mkdir -p "$(dirname "$output")"
 convert "$shot" -trim +repage "$output"
 echo "Saved $output"
+[ -n "$reference" ] || exit 0
+# compare writes the count of differing pixels to its standard error.
+differing=$(LC_ALL=C compare -metric AE "$output" "$reference" null: 2>&1 || true)
+[[ $differing =~ ^[0-9]+$ ]] && [ "$differing" -le 100 ] ||
+  { echo "$differing pixels differ from $reference" >&2; exit 1; }
+echo "As $reference but for $differing pixels"

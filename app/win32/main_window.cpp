@@ -138,9 +138,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     case WM_QUERYENDSESSION:
-        return OnQueryEndSession();
+        return commands_.AgreeToEndSession();
     case WM_ENDSESSION:
-        OnEndSession(wParam != FALSE);
+        // The session ends, and Windows ends the program once this returns;
+        // or it goes on after all, as another program refused to end.
+        commands_.SessionEnds(wParam != FALSE);
+        if (wParam) Close();
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -245,34 +248,7 @@ void MainWindow::OnCommand(int id) {
 
 template <typename Command>
 void MainWindow::RunCommand(const wchar_t* sessionEndReason, Command command) {
-    // A click that reaches the window while a command shows a message box is
-    // dropped: commands never run inside one another. Once the end of the
-    // session is agreed to, none starts: it could not finish.
-    if (inCommand_ || sessionEnding_) return;
-    inCommand_ = true;
-    // The reason only informs the user: where it cannot be given (Wine has no
-    // such screen), the end of the session is refused all the same.
-    ShutdownBlockReasonCreate(window_, sessionEndReason);
-    command();
-    ShutdownBlockReasonDestroy(window_);
-    inCommand_ = false;
-    if (closeRequested_) DestroyWindow(window_);
-}
-
-// Logoff, shutdown or restart. A command that runs would be cut in two,
-// with entries gone under the user and left under the machine, where TARVIN
-// never lists them again: the end of the session is refused while one runs.
-// Otherwise it is agreed at once.
-bool MainWindow::OnQueryEndSession() {
-    sessionEnding_ = !inCommand_;
-    return sessionEnding_;
-}
-
-// The session ends, and Windows ends the program once this returns; or it
-// goes on after all, as another program refused to end.
-void MainWindow::OnEndSession(bool ending) {
-    sessionEnding_ = ending;
-    if (ending) Close();
+    if (commands_.Run(sessionEndReason, command)) DestroyWindow(window_);
 }
 
 // While busy, the hourglass shows wherever the pointer is over the client area.
@@ -287,6 +263,16 @@ void MainWindow::Show(const std::wstring& prompt) {
 
 void MainWindow::SetCaption(const std::wstring& caption) {
     SetWindowTextW(window_, caption.c_str());
+}
+
+// The reason only informs the user: where it cannot be given (Wine has no such
+// screen), the end of the session is refused all the same.
+void MainWindow::HoldSessionEnd(const std::wstring& reason) {
+    ShutdownBlockReasonCreate(window_, reason.c_str());
+}
+
+void MainWindow::ReleaseSessionEnd() {
+    ShutdownBlockReasonDestroy(window_);
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -306,8 +292,7 @@ std::wstring MainWindow::SystemText(ErrorCode code) const {
 // The close box, Alt+F4, the exit button and the end of the session: at once,
 // or once the running command has ended.
 void MainWindow::Close() {
-    if (inCommand_) closeRequested_ = true;
-    else DestroyWindow(window_);
+    if (commands_.CloseRequested()) DestroyWindow(window_);
 }
 
 }  // namespace tarvin

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "access/win32/win32_account_directory.h"
+#include "app/command_runner.h"
 #include "app/form1.h"
 #include "common/user_interface.h"
 #include "common/win32/unique_handle.h"
@@ -47,19 +48,17 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);
     void OnCommand(int id);
-    // Runs a command of Form1's, one at a time. A request to close the window
-    // while it runs (its message boxes keep the window's messages flowing)
-    // takes effect once it has ended, so that a command always finishes; the
-    // end of the session is refused meanwhile, for sessionEndReason.
+    // Runs a command of Form1's through the runner, and closes the window
+    // afterwards where that was asked for meanwhile.
     template <typename Command>
     void RunCommand(const wchar_t* sessionEndReason, Command command);
-    bool OnQueryEndSession();
-    void OnEndSession(bool ending);
     bool OnSetCursor();
 
     void Show(const std::wstring& prompt) override;
     void SetCaption(const std::wstring& caption) override;
     void SetBusy(bool busy) override;
+    void HoldSessionEnd(const std::wstring& reason) override;
+    void ReleaseSessionEnd() override;
     std::wstring SystemText(ErrorCode code) const override;
     void Close() override;
 
@@ -69,9 +68,7 @@ private:
     DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created
     int dpi_ = 96;  // the dots per inch the layout is converted at
     bool busy_ = false;  // the busy pointer shows over the window
-    bool inCommand_ = false;  // a command of Form1's is running
-    bool closeRequested_ = false;  // the window is to close when the command ends
-    bool sessionEnding_ = false;  // the end of the session is agreed to
+    CommandRunner commands_{*this};
     UniqueGdiObject font_;
     UniqueIcon largeIcon_;
     UniqueIcon smallIcon_;

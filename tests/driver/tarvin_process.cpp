@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "app/control_ids.h"
-#include "app/texts.h"
 
 namespace tarvin::testing {
 
@@ -20,6 +19,20 @@ constexpr UINT kEndedBySession = 0xE5;  // the exit code of a process that the e
 // Sends a message and waits for it to be handled; false when it was not in time.
 bool SendWaiting(HWND window, UINT message, WPARAM wParam, DWORD_PTR* result = nullptr, LPARAM lParam = 0) {
     return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, result);
+}
+
+// Whether a message box shows no icon and no button but OK.
+bool Plain(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        // Wine shows its icon control also where it holds no icon.
+        const bool icon = _wcsicmp(kind, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+                          SendMessageW(child, STM_GETICON, 0, 0);
+        const bool button = _wcsicmp(kind, L"Button") == 0 && GetDlgCtrlID(child) != IDOK;
+        if (IsWindowVisible(child) && (icon || button)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -126,7 +139,7 @@ bool TarvinProcess::Click(int buttonId) const {
 // The window takes these also while a message box of its own is up.
 void TarvinProcess::Interrupt(int request) const {
     const HWND window = Find(kMainWindowClass, nullptr);
-    if (request == kLogoff) EndSession();
+    if (request == kLogoff) EndSession(kLogoff);
     if (request == kCloseRequest) PostMessageW(window, WM_CLOSE, 0, 0);
     if (request > 0) {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(request, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, request)));
@@ -135,11 +148,13 @@ void TarvinProcess::Interrupt(int request) const {
 
 // Windows ends a process whose windows have agreed and been told, whether or
 // not it has ended by itself.
-bool TarvinProcess::EndSession(bool end) const {
+bool TarvinProcess::EndSession(int request) const {
     const HWND window = Find(kMainWindowClass, nullptr);
+    if (request == kSessionGoesOn) return SendWaiting(window, WM_ENDSESSION, FALSE, nullptr, ENDSESSION_LOGOFF);
     DWORD_PTR agreed = FALSE;
     if (!SendWaiting(window, WM_QUERYENDSESSION, 0, &agreed, ENDSESSION_LOGOFF)) return false;
-    if (end && agreed && SendWaiting(window, WM_ENDSESSION, TRUE, nullptr, ENDSESSION_LOGOFF) && IsWindow(window)) {
+    if (request == kLogoff && agreed && SendWaiting(window, WM_ENDSESSION, TRUE, nullptr, ENDSESSION_LOGOFF) &&
+        IsWindow(window)) {
         TerminateProcess(process_.get(), kEndedBySession);
     }
     return true;
@@ -150,11 +165,13 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
     for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; !done(); Sleep(1)) {
         if (GetTickCount64() > deadline) return prompts.push_back(L"<no end>"), prompts;
         if (const HWND box = MessageBoxShown()) {
-            // Every message box belongs to the main window, which it keeps disabled while it is up.
+            // Every message box belongs to the main window, which it keeps
+            // disabled while it is up, and shows an OK button alone, no icon.
             wchar_t owner[64] = {}, prompt[1024];
             GetClassNameW(GetWindow(box, GW_OWNER), owner, 64);
             const int length = GetWindowTextW(GetDlgItem(box, kMessageBoxTextId), prompt, 1024);
-            prompts.push_back((std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") + std::wstring(prompt, length));
+            prompts.push_back(std::wstring(std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") +
+                              (Plain(box) ? L"" : L"<not plain> ") + std::wstring(prompt, length));
             if (prompts.size() == 1) Interrupt(atFirstMessage);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(1);
@@ -166,7 +183,7 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
 std::vector<std::wstring> TarvinProcess::RequestAnswering(int request, int atFirstMessage) const {
     std::atomic<bool> handled{false};
     // Also done when the request has ended the program.
-    std::thread click([&] { handled = (request < 0 ? EndSession(request == kLogoff) : Click(request)) || !Running(); });
+    std::thread click([&] { handled = (request < 0 ? EndSession(request) : Click(request)) || !Running(); });
     const auto prompts = Answering([&] { return handled.load(); }, atFirstMessage);
     click.join();
     return prompts;

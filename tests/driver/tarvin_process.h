@@ -24,6 +24,12 @@ inline constexpr int kLogoff = -2;
 // Only ask the window, as Windows does before a logoff that another program
 // then refuses.
 inline constexpr int kSessionQuery = -3;
+// Tell the window that the session goes on after all, as Windows does once
+// another program has refused.
+inline constexpr int kSessionGoesOn = -4;
+
+// The class of TARVIN's main window, by which other programs find it.
+inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.Form1";
 
 // The file of this name in the directory of the running program.
 std::wstring BesideThisProgram(const wchar_t* name);
@@ -65,10 +71,11 @@ public:
     // Clicks a button and returns once its handler has run; false when it did
     // not in time. Only for commands that show no message box.
     bool Click(int buttonId) const;
-    // Makes a request (a button's click, kLogoff or kSessionQuery), answers
-    // every message box it brings with OK, and returns their prompts once it
-    // has been handled, each one of a box that does not belong to the main
-    // window after "<ownerless> "; a last line "<no end>" when it was not in
+    // Makes a request (a button's click, kLogoff, kSessionQuery or
+    // kSessionGoesOn), answers every message box it brings with OK, and
+    // returns their prompts once it has been handled, each one of a box that
+    // does not belong to the main window after "<ownerless> ", of one with an
+    // icon or buttons besides OK after "<not plain> "; a last line "<no end>" when it was not in
     // time. While the first box is up, before it is answered, atFirstMessage
     // (unless 0) is made too: a click or a close request is posted, as input
     // arrives, a logoff is sent, as Windows sends it. The process may then end.
@@ -89,9 +96,10 @@ private:
     HWND Find(const wchar_t* className, const wchar_t* caption) const;
     // Makes a request while a message box is up, as RequestAnswering says; nothing for 0.
     void Interrupt(int request) const;
-    // Asks the window to end the session as Windows does and, with end, ends it
-    // (kLogoff and kSessionQuery); false when the window did not answer in time.
-    bool EndSession(bool end = true) const;
+    // Asks the window to end the session as Windows does and ends it if it
+    // agrees (kLogoff), or only asks (kSessionQuery), or tells it that the
+    // session goes on (kSessionGoesOn); false when the window did not answer in time.
+    bool EndSession(int request) const;
     // Answers message boxes with OK until done, and returns their prompts; a
     // last line "<no end>" when the time ran out first.
     std::vector<std::wstring> Answering(const std::function<bool()>& done,

@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "access/is_administrator.h"
+#include "app/command_runner.h"
 
 namespace tarvin {
 namespace {
@@ -88,12 +89,15 @@ struct FakeRegistry final : Registry {
     int openKeys = 0;
 };
 
-// Logs each message, caption and pointer change; a system text is "text of <code>".
+// Logs each message, caption, pointer change and hold on the end of the
+// session; a system text is "text of <code>".
 struct FakeUserInterface final : UserInterface {
     explicit FakeUserInterface(Log& log) : log(log) {}
     void Show(const std::wstring& prompt) override { log.push_back(prompt); }
     void SetCaption(const std::wstring& caption) override { log.push_back(L"caption " + caption); }
     void SetBusy(bool busy) override { log.push_back(busy ? L"busy" : L"not busy"); }
+    void HoldSessionEnd(const std::wstring& reason) override { log.push_back(L"hold " + reason); }
+    void ReleaseSessionEnd() override { log.push_back(L"release"); }
     std::wstring SystemText(ErrorCode code) const override { return L"text of " + std::to_wstring(code); }
     void Close() override {}
     Log& log;
@@ -113,7 +117,7 @@ struct FakeAccounts final : AccountDirectory {
     std::wstring AccountName(const std::wstring& sid) override { return L"PC\\" + sid; }
     bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override {
         name = user;
-        failure = {L"(GetUserName)", kErrorAccessDenied};
+        failure = {L"(GetUserName)", kErrorSuccess};  // a call that failed without saying why
         return !userFails;
     }
     bool AdministratorsMembers(std::vector<std::wstring>& found, DirectoryFailure&) override { found = members; return true; }
@@ -148,27 +152,26 @@ protected:
 TEST_F(Form1Test, AListingFailureIsReportedOnceAndWhatWasReadBeforeItIsListed) {
     VendorKey(Hive::Users) = {{L"KT-ARVO1", L"b", L"c"}, 2};
     form.Form_Load();
-    EXPECT_TRUE(list1.ListCount() == 2 && list1.List(0) == L"KT-ARVO ﾌﾟﾚﾃﾝT桁" && list1.List(1) == L"b");
+    EXPECT_THAT(list1.lines, ElementsAre(std::pair(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", EntryId{1}), std::pair(L"b", EntryId{2})));
     EXPECT_THAT(log, ElementsAre(L"open HKU " + kOwnVendor + L" 8", L"(RegOpenKeyEx)text of 5"));  // 8: enumerate
     EXPECT_EQ(registry.openKeys, 0);
 }
 
-// Last line first, under the user then the machine, all while busy. Every
+// Last line first, under the user then the machine. Every
 // failure but code 87 is reported and the walk goes on; an empty name, which
 // stands for the vendor key itself in the registry's calls, never reaches them.
-TEST_F(Form1Test, DeletesLastLineFirstUserThenMachineWhileBusyReportingFailures) {
+TEST_F(Form1Test, DeletesLastLineFirstUserThenMachineReportingFailures) {
     ChooseAll({L"", L"KT-HLD", L"Other", L"KT-ARVO2"});  // lines "", "KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ", "KT-HALDA", "Other"
     VendorKey(Hive::LocalMachine).deleteErrors = {
         {L"KT-HLD", kErrorAccessDenied}, {L"Other", kErrorInvalidParameter}, {L"KT-ARVO2", kErrorFileNotFound}};
 
     form.Command3_Click();
 
-    const std::wstring rights = L" 63";  // all key-specific rights
-    EXPECT_THAT(log, ElementsAre(L"busy", L"open HKU " + kOwnVendor + rights, L"delete HKU Other", L"delete HKU KT-HLD",
-                                 L"delete HKU KT-ARVO2", L"(RegDeleteKey)text of 123", L"open HKLM " + kVendor + rights,
+    // 63: all key-specific rights
+    EXPECT_THAT(log, ElementsAre(L"open HKU " + kOwnVendor + L" 63", L"delete HKU Other", L"delete HKU KT-HLD",
+                                 L"delete HKU KT-ARVO2", L"(RegDeleteKey)text of 123", L"open HKLM " + kVendor + L" 63",
                                  L"delete HKLM Other", L"delete HKLM KT-HLD", L"(RegDeleteKey)text of 5",
-                                 L"delete HKLM KT-ARVO2", L"(RegDeleteKey)text of 2", L"(RegDeleteKey)text of 123",
-                                 L"not busy"));
+                                 L"delete HKLM KT-ARVO2", L"(RegDeleteKey)text of 2", L"(RegDeleteKey)text of 123"));
     EXPECT_TRUE(list2.lines.empty());
     EXPECT_EQ(registry.openKeys, 0);
 }
@@ -188,13 +191,14 @@ TEST_F(Form1Test, OnlyAnExactDirectMemberIsAnAdministratorAndOthersAreRefused) {
         EXPECT_EQ(IsAdministrator(accounts, failure), administrator) << ::testing::PrintToString(user);
     }
 
+    // A failed check is reported whatever its code, and never again after it.
     ChooseAll({L"KT-ARVO1"});
-    accounts.user = L"admin";
-    accounts.members = {L"PC\\Administrator"};
-    form.Command3_Click();
     accounts.userFails = true;
     form.Command3_Click();
-    EXPECT_THAT(log, ElementsAre(kRefused, L"(GetUserName)text of 5", kRefused));
+    accounts.userFails = false;
+    accounts.members = {L"PC\\Administrator"};
+    form.Command3_Click();
+    EXPECT_THAT(log, ElementsAre(L"(GetUserName)text of 0", kRefused, kRefused));
     EXPECT_EQ(list2.ListCount(), 1);
 }
 
@@ -219,9 +223,9 @@ TEST_F(Form1Test, TheDeskUsersHiveIsListedAndDeletedAndTheCaptionNamesAnotherAcc
         desk.Command2_Click(2);  // ">>"
         desk.Command3_Click();
         Log expected = caption;
-        expected.insert(expected.end(), {L"open " + hive + L" " + vendor + L" 8", L"busy", L"open " + hive + L" " + vendor + L" 63",
+        expected.insert(expected.end(), {L"open " + hive + L" " + vendor + L" 8", L"open " + hive + L" " + vendor + L" 63",
                                          L"delete " + hive + L" " + entry, L"open HKLM " + kVendor + L" 63",
-                                         L"delete HKLM " + entry, L"not busy"});
+                                         L"delete HKLM " + entry});
         EXPECT_EQ(log, expected);
     }
 }
@@ -232,9 +236,8 @@ TEST_F(Form1Test, TheDeskUsersHiveIsListedAndDeletedAndTheCaptionNamesAnotherAcc
 TEST_F(Form1Test, ADeskUserWhoseHiveCannotBeReadGetsOneMessageAndNoOtherAccountsEntries) {
     VendorKey(Hive::CurrentUser).subkeys = {L"KT-ARVO1"};
     VendorKey(Hive::LocalMachine).subkeys = {L"KT-ARVO1"};
-    const std::wstring othersVendor = kOtherSid + L"\\" + kVendor;  // not loaded
-    for (const auto& [lookupFails, atStart] : std::vector<std::pair<bool, Log>>{
-             {false, {L"caption QIRA情報削除 - PC\\" + kOtherSid, L"open HKU " + othersVendor + L" 8", L"(RegOpenKeyEx)text of 2"}},
+    for (const auto& [lookupFails, atStart] : std::vector<std::pair<bool, Log>>{  // the other account's hive is not loaded
+             {false, {L"caption QIRA情報削除 - PC\\" + kOtherSid, L"open HKU " + kOtherSid + L"\\" + kVendor + L" 8", L"(RegOpenKeyEx)text of 2"}},
              {true, {L"(LookupAccountName)text of 1332"}}}) {
         log.clear();
         accounts.sessionSid = kOtherSid;
@@ -247,6 +250,45 @@ TEST_F(Form1Test, ADeskUserWhoseHiveCannotBeReadGetsOneMessageAndNoOtherAccounts
         desk.Command3_Click();
         EXPECT_THAT(log, ::testing::Each(::testing::Not(::testing::StartsWith(L"delete"))));
     }
+}
+
+// A line claims an entry only when both its item data and its text are those
+// TARVIN wrote for it, and only while no other line of either list copies it
+// exactly: forged item data, out of range in either list too, an exact copy of
+// a chosen line (both are refused), another entry's item data on a line of
+// the registered list (which claims nothing).
+TEST_F(Form1Test, OnlyALineWhoseDataAndTextAreTARVINsAndUncopiedClaimsAnEntry) {
+    ChooseAll({L"KT-ARVO1", L"KT-HLD", L"Kept"});  // entries 1 to 3
+    list2.AddItem(L"KT-HALDA", 2);
+    for (const EntryId forged : {EntryId{0}, EntryId{4}, EntryId{1000}}) list2.AddItem(L"Kept", forged);
+    for (const auto& [text, forged] : {std::pair(L"Stranger", EntryId{1}), {L"x", 1000}, {L"y", SIZE_MAX}}) list1.AddItem(text, forged);
+    form.Command3_Click();
+    const std::wstring notListed = L"一覧から読み取った項目ではないため、削除しませんでした: ";
+    EXPECT_THAT(log, ElementsAre(notListed + L"Kept", notListed + L"Kept", notListed + L"Kept", notListed + L"KT-HALDA",
+                                 notListed + L"KT-HALDA", L"open HKU " + kOwnVendor + L" 63", L"delete HKU Kept",
+                                 L"delete HKU KT-ARVO1", L"open HKLM " + kVendor + L" 63"));
+}
+
+// A command runs under the busy pointer, with the end of the session held back
+// for its reason; meanwhile a click is dropped, a close waits for its end and
+// the end of the session is refused. Once that is agreed to, no command starts
+// until the session goes on after all.
+TEST_F(Form1Test, CommandsRunOneAtATimeAndNoCloseOrEndOfTheSessionCutsOneInTwo) {
+    CommandRunner commands(ui);
+    const auto logging = [&](const wchar_t* what) { return [this, what] { log.push_back(what); }; };
+    EXPECT_TRUE(commands.Run(L"deleting", [&] {
+        log.push_back(L"deletion");
+        EXPECT_FALSE(commands.Run(L"moving", logging(L"a click meanwhile")));
+        EXPECT_FALSE(commands.AgreeToEndSession());
+        EXPECT_FALSE(commands.CloseRequested());
+    }));
+    EXPECT_TRUE(commands.AgreeToEndSession());
+    EXPECT_FALSE(commands.Run(L"moving", logging(L"once the end is agreed")));
+    commands.SessionEnds(false);
+    EXPECT_FALSE(commands.Run(L"moving", logging(L"once the session goes on")));
+    EXPECT_TRUE(commands.CloseRequested());
+    EXPECT_THAT(log, ElementsAre(L"hold deleting", L"busy", L"deletion", L"not busy", L"release", L"hold moving",
+                                 L"busy", L"once the session goes on", L"not busy", L"release"));
 }
 
 }  // namespace
