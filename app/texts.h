@@ -10,7 +10,7 @@ inline constexpr wchar_t kProgramTitle[] = L"TARVIN";
 
 // The main window's caption, and its window class, by which other programs find it.
 inline constexpr wchar_t kWindowCaption[] = L"QIRA情報削除";
-inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.Form1";
+inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.MainWindow";
 
 // Where the product entries live below each hive.
 inline constexpr wchar_t kVendorKeyPath[] = L"Software\\Norvale\\QZ";

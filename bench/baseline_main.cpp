@@ -93,19 +93,19 @@ void DeleteUnder(HKEY hive, HWND list) {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        const HWND list1 = GetDlgItem(window, tarvin::kList1);
-        const HWND list2 = GetDlgItem(window, tarvin::kList2);
+        const HWND registered = GetDlgItem(window, tarvin::kRegisteredList);
+        const HWND toDelete = GetDlgItem(window, tarvin::kDeleteList);
         switch (LOWORD(wParam)) {
         case tarvin::kMoveAll:
-            MoveAll(list1, list2);
+            MoveAll(registered, toDelete);
             return 0;
         case tarvin::kMoveAllBack:
-            MoveAll(list2, list1);
+            MoveAll(toDelete, registered);
             return 0;
-        case tarvin::kCommand3:
-            DeleteUnder(HKEY_CURRENT_USER, list2);
-            DeleteUnder(HKEY_LOCAL_MACHINE, list2);
-            Send(list2, LB_RESETCONTENT);
+        case tarvin::kRunDeletionButton:
+            DeleteUnder(HKEY_CURRENT_USER, toDelete);
+            DeleteUnder(HKEY_LOCAL_MACHINE, toDelete);
+            Send(toDelete, LB_RESETCONTENT);
             return 0;
         }
     }
@@ -115,7 +115,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 void CreateChild(HWND parent, const wchar_t* className, DWORD style, int id, int left) {
     CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, left, 10, 150,
-                    id == tarvin::kList1 || id == tarvin::kList2 ? 300 : 25, parent,
+                    id == tarvin::kRegisteredList || id == tarvin::kDeleteList ? 300 : 25, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
@@ -133,13 +133,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                         WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 700,
                                         400, nullptr, nullptr, instance, nullptr);
     constexpr DWORD kListStyle = WS_VSCROLL | WS_BORDER | LBS_SORT | LBS_EXTENDEDSEL;
-    CreateChild(window, L"LISTBOX", kListStyle, tarvin::kList1, 10);
-    CreateChild(window, L"LISTBOX", kListStyle, tarvin::kList2, 330);
+    CreateChild(window, L"LISTBOX", kListStyle, tarvin::kRegisteredList, 10);
+    CreateChild(window, L"LISTBOX", kListStyle, tarvin::kDeleteList, 330);
     CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kMoveAll, 170);
     CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kMoveAllBack, 170);
-    CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kCommand3, 490);
+    CreateChild(window, L"BUTTON", BS_PUSHBUTTON, tarvin::kRunDeletionButton, 490);
 
-    FillFromRegistry(GetDlgItem(window, tarvin::kList1));
+    FillFromRegistry(GetDlgItem(window, tarvin::kRegisteredList));
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 

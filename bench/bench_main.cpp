@@ -55,16 +55,16 @@ double StartMs(std::optional<TarvinProcess>& session, const wchar_t* program, in
     session.emplace(program);
     const bool shown = session->Window() != nullptr;
     const double elapsed = clock.ElapsedMs();
-    return shown && session->LineCount(kList1) == lines ? elapsed : -1;
+    return shown && session->LineCount(kRegisteredList) == lines ? elapsed : -1;
 }
 
-// Milliseconds of a click's handler, which must leave list1Lines lines in the
-// registered list and list2Lines in the delete list; negative otherwise.
-double ClickMs(const TarvinProcess& session, int buttonId, int list1Lines, int list2Lines) {
+// Milliseconds of a click's handler, which must leave registeredLines lines in the
+// registered list and deleteLines in the delete list; negative otherwise.
+double ClickMs(const TarvinProcess& session, int buttonId, int registeredLines, int deleteLines) {
     const Stopwatch clock;
     const bool handled = session.Click(buttonId);
     const double elapsed = clock.ElapsedMs();
-    return handled && session.LineCount(kList1) == list1Lines && session.LineCount(kList2) == list2Lines
+    return handled && session.LineCount(kRegisteredList) == registeredLines && session.LineCount(kDeleteList) == deleteLines
                ? elapsed
                : -1;
 }
@@ -85,7 +85,7 @@ bool MeasureProgram(const wchar_t* program, int size, Results& results,
 
     double deletion = -1;
     if (ClickMs(*session, kMoveAll, 0, size) >= 0) {
-        deletion = ClickMs(*session, kCommand3, 0, 0);
+        deletion = ClickMs(*session, kRunDeletionButton, 0, 0);
         if (!BothHivesEmpty()) deletion = -1;
     }
     (results[{Measure::Delete, size}].*samples).push_back(deletion);

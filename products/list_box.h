@@ -13,24 +13,24 @@ inline constexpr EntryId kNoEntry = 0;
 
 // One of the window's two lists of products: a list box that keeps its lines
 // in its own sorted order, allows extended multiple selection, and lets every
-// line carry the entry it was listed from. Every index passed in is a line's:
-// 0 <= index < ListCount().
+// line carry the entry it was listed from. A line is given by its index:
+// 0 <= line < LineCount().
 class ListBox {
 public:
     virtual ~ListBox() = default;
 
-    virtual int ListCount() const = 0;
-    virtual std::wstring List(int index) const = 0;
-    virtual bool Selected(int index) const = 0;
+    virtual int LineCount() const = 0;
+    virtual std::wstring Text(int line) const = 0;
+    virtual bool Selected(int line) const = 0;
     // The entry the line carries, as set by AddItem; any other program that
     // can reach the list box may have set it too.
-    virtual EntryId Entry(int index) const = 0;
+    virtual EntryId Entry(int line) const = 0;
 
     // Inserts a line, unselected, where the list's sorted order puts it.
     // An equal line already in the list stays: both are kept.
     virtual void AddItem(const std::wstring& text, EntryId entry) = 0;
-    // Removes line index; the lines below move up by one, with their flags.
-    virtual void RemoveItem(int index) = 0;
+    // Removes the line; the lines below move up by one, with their flags.
+    virtual void RemoveItem(int line) = 0;
     virtual void Clear() = 0;
 
     // Open a change of many lines at once and close it again; ListBoxBulkChange

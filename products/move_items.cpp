@@ -4,7 +4,7 @@ namespace tarvin {
 
 void MoveItems(ListBox& source, ListBox& destination, Lines lines) {
     const auto qualifies = [&](int line) { return lines == Lines::All || source.Selected(line); };
-    const int count = source.ListCount();
+    const int count = source.LineCount();
     int moving = 0;
     for (int line = 0; line < count; ++line) {
         if (qualifies(line)) ++moving;
@@ -12,7 +12,7 @@ void MoveItems(ListBox& source, ListBox& destination, Lines lines) {
     {
         const ListBoxBulkChange adding(destination, moving);
         for (int line = 0; line < count; ++line) {
-            if (qualifies(line)) destination.AddItem(source.List(line), source.Entry(line));
+            if (qualifies(line)) destination.AddItem(source.Text(line), source.Entry(line));
         }
     }
     const ListBoxBulkChange removing(source, 0);

@@ -79,7 +79,7 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::LoadAndShow(int showCommand) {
-    RunCommand(kLoadingReason, [this] { form_->Form_Load(); });
+    RunCommand(kLoadingReason, [this] { form_->OnLoad(); });
     if (!window_) return;  // closed while loading
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -181,9 +181,9 @@ bool MainWindow::CreateControls() {
         }
     }
     LayOutControls();
-    list1_.emplace(GetDlgItem(window_, kList1));
-    list2_.emplace(GetDlgItem(window_, kList2));
-    form_.emplace(Form1Collaborators{*list1_, *list2_, registry_, accounts_, *this});
+    registeredList_.emplace(GetDlgItem(window_, kRegisteredList));
+    deleteList_.emplace(GetDlgItem(window_, kDeleteList));
+    form_.emplace(CleanupFormCollaborators{*registeredList_, *deleteList_, registry_, accounts_, *this});
     return true;
 }
 
@@ -223,27 +223,31 @@ void MainWindow::OnActivate(bool active) {
         const HWND focus = GetFocus();
         if (focus && IsChild(window_, focus)) focus_ = focus;
     } else {
-        SetFocus(focus_ ? focus_ : GetDlgItem(window_, kList1));
+        SetFocus(focus_ ? focus_ : GetDlgItem(window_, kRegisteredList));
     }
 }
 
-// Each button's click goes to its handler on Form1. The exit button's is no
-// command: it takes effect as soon as no command runs.
+// Each button's click goes to its handler on CleanupForm. The exit button's
+// is no command: it takes effect as soon as no command runs.
 void MainWindow::OnCommand(int id) {
     switch (id) {
     case kMoveSelected:
+        return Move(MoveButton::Selected);
     case kMoveSelectedBack:
+        return Move(MoveButton::SelectedBack);
     case kMoveAll:
+        return Move(MoveButton::All);
     case kMoveAllBack:
-        RunCommand(kMovingReason, [this, id] { form_->Command2_Click(id - kCommand2); });
-        break;
-    case kCommand3:
-        RunCommand(kDeletingReason, [this] { form_->Command3_Click(); });
-        break;
-    case kCommand4:
-        form_->Command4_Click();
-        break;
+        return Move(MoveButton::AllBack);
+    case kRunDeletionButton:
+        return RunCommand(kDeletingReason, [this] { form_->OnRunDeletion(); });
+    case kExitButton:
+        return form_->OnExit();
     }
+}
+
+void MainWindow::Move(MoveButton button) {
+    RunCommand(kMovingReason, [this, button] { form_->OnMove(button); });
 }
 
 template <typename Command>

@@ -7,7 +7,7 @@
 
 #include "access/win32/win32_account_directory.h"
 #include "app/command_runner.h"
-#include "app/form1.h"
+#include "app/cleanup_form.h"
 #include "common/user_interface.h"
 #include "common/win32/unique_handle.h"
 #include "products/win32/win32_list_box.h"
@@ -16,8 +16,8 @@
 namespace tarvin {
 
 // The program's only window: creates the controls, routes their events to
-// Form1, shows its messages as message boxes owned by the window and its busy
-// pointer over the window.
+// CleanupForm, shows its messages as message boxes owned by the window and
+// its busy pointer over the window.
 class MainWindow final : private UserInterface {
 public:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -29,7 +29,7 @@ public:
     // returns false.
     bool Create();
 
-    // Fills the lists (Form_Load), then shows the window; its tooltips follow
+    // Fills the lists (OnLoad), then shows the window; its tooltips follow
     // as soon as the message loop runs.
     void LoadAndShow(int showCommand);
 
@@ -48,8 +48,9 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);
     void OnCommand(int id);
-    // Runs a command of Form1's through the runner, and closes the window
-    // afterwards where that was asked for meanwhile.
+    void Move(MoveButton button);
+    // Runs a command of CleanupForm's through the runner, and closes the
+    // window afterwards where that was asked for meanwhile.
     template <typename Command>
     void RunCommand(const wchar_t* sessionEndReason, Command command);
     bool OnSetCursor();
@@ -74,9 +75,9 @@ private:
     UniqueIcon smallIcon_;
     Win32Registry registry_;
     Win32AccountDirectory accounts_;
-    std::optional<Win32ListBox> list1_;
-    std::optional<Win32ListBox> list2_;
-    std::optional<Form1> form_;
+    std::optional<Win32ListBox> registeredList_;
+    std::optional<Win32ListBox> deleteList_;
+    std::optional<CleanupForm> form_;
 };
 
 }  // namespace tarvin

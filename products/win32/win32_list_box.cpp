@@ -2,34 +2,34 @@
 
 namespace tarvin {
 
-int Win32ListBox::ListCount() const {
+int Win32ListBox::LineCount() const {
     return static_cast<int>(Send(LB_GETCOUNT));
 }
 
-std::wstring Win32ListBox::List(int index) const {
-    const LRESULT length = Send(LB_GETTEXTLEN, index);
+std::wstring Win32ListBox::Text(int line) const {
+    const LRESULT length = Send(LB_GETTEXTLEN, line);
     if (length == LB_ERR) return {};
     std::wstring text(static_cast<size_t>(length), L'\0');
-    const LRESULT copied = Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied = Send(LB_GETTEXT, line, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
     return text;
 }
 
-bool Win32ListBox::Selected(int index) const {
-    return Send(LB_GETSEL, index) > 0;
+bool Win32ListBox::Selected(int line) const {
+    return Send(LB_GETSEL, line) > 0;
 }
 
-EntryId Win32ListBox::Entry(int index) const {
-    return static_cast<EntryId>(Send(LB_GETITEMDATA, index));
+EntryId Win32ListBox::Entry(int line) const {
+    return static_cast<EntryId>(Send(LB_GETITEMDATA, line));
 }
 
 void Win32ListBox::AddItem(const std::wstring& text, EntryId entry) {
-    const LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (index >= 0) Send(LB_SETITEMDATA, index, static_cast<LPARAM>(entry));
+    const LRESULT line = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (line >= 0) Send(LB_SETITEMDATA, line, static_cast<LPARAM>(entry));
 }
 
-void Win32ListBox::RemoveItem(int index) {
-    Send(LB_DELETESTRING, index);
+void Win32ListBox::RemoveItem(int line) {
+    Send(LB_DELETESTRING, line);
 }
 
 void Win32ListBox::Clear() {

@@ -12,12 +12,12 @@ class Win32ListBox final : public ListBox {
 public:
     explicit Win32ListBox(HWND listBox) : listBox_(listBox) {}
 
-    int ListCount() const override;
-    std::wstring List(int index) const override;
-    bool Selected(int index) const override;
-    EntryId Entry(int index) const override;
+    int LineCount() const override;
+    std::wstring Text(int line) const override;
+    bool Selected(int line) const override;
+    EntryId Entry(int line) const override;
     void AddItem(const std::wstring& text, EntryId entry) override;
-    void RemoveItem(int index) override;
+    void RemoveItem(int line) override;
     void Clear() override;
     // Switches the list box's repainting off and reserves its storage; the end
     // switches repainting on and repaints the list box once.

@@ -29,7 +29,7 @@ inline constexpr int kSessionQuery = -3;
 inline constexpr int kSessionGoesOn = -4;
 
 // The class of TARVIN's main window, by which other programs find it.
-inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.Form1";
+inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.MainWindow";
 
 // The file of this name in the directory of the running program.
 std::wstring BesideThisProgram(const wchar_t* name);

@@ -38,6 +38,12 @@ HWND FocusedWindow(HWND window) {
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+// Waits up to five seconds for done() to hold.
+template <typename Done>
+void WaitUntil(Done done) {
+    for (int waited = 0; !done() && waited < 5000; waited += 20) Sleep(20);
+}
+
 // Posts a key press, down and up, to the focused window, as the keyboard would.
 void PressKey(HWND window, WPARAM key) {
     PostMessageW(FocusedWindow(window), WM_KEYDOWN, key, 1);
@@ -129,7 +135,7 @@ protected:
         EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, 4), 0);
         tarvin_.emplace();
         const HWND window = tarvin_->Window();
-        for (int waited = 0; window && !FocusedWindow(window) && waited < 5000; waited += 20) Sleep(20);
+        WaitUntil([&] { return !window || FocusedWindow(window); });
         EXPECT_NE(window, nullptr);
         return window;
     }
@@ -138,7 +144,7 @@ protected:
     static int PressTab(HWND window) {
         const HWND before = FocusedWindow(window);
         PressKey(window, VK_TAB);
-        for (int waited = 0; FocusedWindow(window) == before && waited < 5000; waited += 20) Sleep(20);
+        WaitUntil([&] { return FocusedWindow(window) != before; });
         return GetDlgCtrlID(FocusedWindow(window));
     }
 
@@ -168,12 +174,12 @@ TEST_F(WindowTest, TheLayoutAfterADpiChangeKeysFocusAndTooltips) {
     EXPECT_TRUE(EqualRect(&now, &suggested));
     EXPECT_EQ(Layout(window), at144);
 
-    // Tab goes from List2 to ">" although ">>" stands above it. No button is
-    // the default or the cancel button: Enter in a list and Escape press
-    // none, and the delete list keeps its lines. (A button that has the focus
-    // takes Enter as a click, as every Windows push button does.) Every button
-    // has its tooltip, and nothing else has one.
-    ASSERT_EQ(GetDlgCtrlID(FocusedWindow(window)), kList1);
+    // Tab goes from the delete list to ">" although ">>" stands above it. No
+    // button is the default or the cancel button: Enter in a list and Escape
+    // press none, and the delete list keeps its lines. (A button that has the
+    // focus takes Enter as a click, as every Windows push button does.) Every
+    // button has its tooltip, and nothing else has one.
+    ASSERT_EQ(GetDlgCtrlID(FocusedWindow(window)), kRegisteredList);
     // Something for a deletion to delete, moved without moving the focus as a click would.
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(kMoveAll, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, kMoveAll)));
     PressKey(window, VK_RETURN);
@@ -181,28 +187,28 @@ TEST_F(WindowTest, TheLayoutAfterADpiChangeKeysFocusAndTooltips) {
     // Posted keys are handled in order: once Tab has moved the focus, the keys before it have been.
     std::vector<int> visited;
     for (int tabs = 0; tabs < 8; ++tabs) visited.push_back(PressTab(window));
-    EXPECT_THAT(visited, ::testing::ElementsAre(kList2, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
-                                     kCommand3, kCommand4, kList1));
-    EXPECT_EQ(tarvin_->LineCount(kList2), 2);
+    EXPECT_THAT(visited, ::testing::ElementsAre(kDeleteList, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
+                                     kRunDeletionButton, kExitButton, kRegisteredList));
+    EXPECT_EQ(tarvin_->LineCount(kDeleteList), 2);
     // The focus stays with the control that had it while the user works in
     // another window, and is there again on the way back.
-    EXPECT_EQ(PressTab(window), kList2);
+    EXPECT_EQ(PressTab(window), kDeleteList);
     const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     for (const HWND active : {other, window}) {
         SetForegroundWindow(active);
-        for (int waited = 0; (FocusedWindow(window) != nullptr) != (active == window) && waited < 5000; waited += 20) Sleep(20);
+        WaitUntil([&] { return (FocusedWindow(window) != nullptr) == (active == window); });
     }
-    EXPECT_EQ(GetDlgCtrlID(FocusedWindow(window)), kList2);
+    EXPECT_EQ(GetDlgCtrlID(FocusedWindow(window)), kDeleteList);
     DestroyWindow(other);
     // The tooltips are made once the window shows, not with it.
     std::map<int, std::wstring> texts;
-    for (int waited = 0; (texts = TooltipTexts(window)).empty() && waited < 5000; waited += 20) Sleep(20);
+    WaitUntil([&] { return !(texts = TooltipTexts(window)).empty(); });
     EXPECT_EQ(texts, (std::map<int, std::wstring>{{kMoveSelected, L"選択を削除リストに移動"},
                                                   {kMoveSelectedBack, L"選択を選択リストに戻す"},
                                                   {kMoveAll, L"全てを削除リストに移動"},
                                                   {kMoveAllBack, L"全てを選択リストに戻す"},
-                                                  {kCommand3, L"削除リストのＱＩＲＡ情報をご使用のＰＣから削除します"},
-                                                  {kCommand4, L"このプログラムを終了します"}}));
+                                                  {kRunDeletionButton, L"削除リストのＱＩＲＡ情報をご使用のＰＣから削除します"},
+                                                  {kExitButton, L"このプログラムを終了します"}}));
 }
 
 // The icon's 128 by 128 image in 16 colours; a manifest for the highest
@@ -222,8 +228,7 @@ TEST(Executable, IconAndManifest) {
     EXPECT_THAT(group, ::testing::HasSubstr(std::string("\x80\x80\x10\0\1\0\4\0", 8)));
     const std::string manifest = resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     EXPECT_THAT(manifest, ::testing::HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
-    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(name="Microsoft.Windows.Common-Controls")"));
-    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(version="6.0.0.0")"));
+    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"));
     // Per-monitor DPI awareness: version 2 on Windows 10, per monitor on 8.1, the system's DPI on 7.
     EXPECT_THAT(manifest, ::testing::HasSubstr(R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>)"));
     EXPECT_THAT(manifest, ::testing::HasSubstr(R"(<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>)"));

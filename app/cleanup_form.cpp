@@ -1,10 +1,7 @@
-#include "app/form1.h"
-
-#include <iterator>
+#include "app/cleanup_form.h"
 
 #include "access/desktop_user.h"
 #include "access/is_administrator.h"
-#include "app/control_ids.h"
 #include "app/texts.h"
 #include "products/move_items.h"
 #include "products/product_name_table.h"
@@ -13,20 +10,6 @@
 namespace tarvin {
 
 namespace {
-
-// What each move button does, by its Index in the control array Command2.
-enum class Toward { DeleteList, RegisteredList };
-struct MoveButton {
-    Toward toward;
-    Lines lines;
-};
-constexpr MoveButton kMoveButtons[] = {
-    {Toward::DeleteList, Lines::Selected},      // 0: ">"
-    {Toward::RegisteredList, Lines::Selected},  // 1: "<"
-    {Toward::DeleteList, Lines::All},           // 2: ">>"
-    {Toward::RegisteredList, Lines::All},       // 3: "<<"
-};
-static_assert(std::size(kMoveButtons) == kMoveButtonCount);
 
 // What a line shows for an entry: its display name, with each NUL character
 // drawn as "␀", so that a name with a NUL never looks like the name before it.
@@ -40,9 +23,9 @@ std::wstring ShownName(const std::wstring& entryName) {
 
 }  // namespace
 
-void Form1::Form_Load() {
-    List1.Clear();
-    List2.Clear();
+void CleanupForm::OnLoad() {
+    registeredList_.Clear();
+    deleteList_.Clear();
     DesktopUser user;
     DirectoryFailure failure;
     if (!FindDesktopUser(accounts_, user, failure)) {
@@ -57,20 +40,20 @@ void Form1::Form_Load() {
     // cannot tell the two apart anyway: either way the key could not be listed.
     if (read.status != kErrorSuccess) ui_.ShowSystemError(kOpenKeyLabel, read.status);
     entryNames_ = std::move(read.names);
-    const ListBoxBulkChange filling(List1, static_cast<int>(entryNames_.size()));
+    const ListBoxBulkChange filling(registeredList_, static_cast<int>(entryNames_.size()));
     for (std::size_t index = 0; index < entryNames_.size(); ++index) {
-        List1.AddItem(ShownName(entryNames_[index]), index + 1);
+        registeredList_.AddItem(ShownName(entryNames_[index]), index + 1);
     }
 }
 
-void Form1::Command2_Click(int index) {
-    if (index < 0 || index >= kMoveButtonCount) return;
-    const MoveButton& button = kMoveButtons[index];
-    const bool toDeleteList = button.toward == Toward::DeleteList;
-    MoveItems(toDeleteList ? List1 : List2, toDeleteList ? List2 : List1, button.lines);
+void CleanupForm::OnMove(MoveButton button) {
+    const bool toDeleteList = button == MoveButton::Selected || button == MoveButton::All;
+    const bool selected = button == MoveButton::Selected || button == MoveButton::SelectedBack;
+    const Lines lines = selected ? Lines::Selected : Lines::All;
+    MoveItems(toDeleteList ? registeredList_ : deleteList_, toDeleteList ? deleteList_ : registeredList_, lines);
 }
 
-void Form1::Command3_Click() {
+void CleanupForm::OnRunDeletion() {
     std::optional<DirectoryFailure> failure;
     if (!IsAdministrator(accounts_, failure)) {
         if (failure) ui_.ShowSystemError(failure->label, failure->code);
@@ -80,16 +63,16 @@ void Form1::Command3_Click() {
     // Read once: nothing that happens during the deletion changes what it deletes.
     const DeleteListContents chosen = ReadDeleteList();
     for (const std::wstring& line : chosen.otherLines) ui_.Show(kNotListedMessage + line);
-    if (userVendorKey_) DeleteInfomation(*userVendorKey_, chosen.entryNames);
-    DeleteInfomation({Hive::LocalMachine, kVendorKeyPath}, chosen.entryNames);
-    List2.Clear();
+    if (userVendorKey_) DeleteEntriesUnder(*userVendorKey_, chosen.entryNames);
+    DeleteEntriesUnder({Hive::LocalMachine, kVendorKeyPath}, chosen.entryNames);
+    deleteList_.Clear();
 }
 
-void Form1::Command4_Click() {
+void CleanupForm::OnExit() {
     ui_.Close();
 }
 
-void Form1::DeleteInfomation(const KeyLocation& vendorKeyLocation, const std::vector<std::wstring>& entryNames) {
+void CleanupForm::DeleteEntriesUnder(const KeyLocation& vendorKeyLocation, const std::vector<std::wstring>& entryNames) {
     std::unique_ptr<RegistryKey> vendorKey;
     const ErrorCode opened =
         registry_.OpenKey(vendorKeyLocation.hive, vendorKeyLocation.path, kKeyAllKeySpecificRights, vendorKey);
@@ -110,7 +93,7 @@ void Form1::DeleteInfomation(const KeyLocation& vendorKeyLocation, const std::ve
 // its item data holds, where its text is the one TARVIN writes for it; none
 // otherwise. Another program can add lines to either list box and set any
 // line's item data.
-std::optional<std::size_t> Form1::EntryClaimedBy(EntryId entry, const std::wstring& text) const {
+std::optional<std::size_t> CleanupForm::EntryClaimedBy(EntryId entry, const std::wstring& text) const {
     const std::size_t index = entry - 1;  // kNoEntry wraps round to none
     if (index >= entryNames_.size() || text != ShownName(entryNames_[index])) return std::nullopt;
     return index;
@@ -119,25 +102,25 @@ std::optional<std::size_t> Form1::EntryClaimedBy(EntryId entry, const std::wstri
 // TARVIN writes every entry to one line of the two lists: a line of the
 // delete list counts only while no other line of either list claims its
 // entry too. A copy and the line it copies are both another program's then.
-DeleteListContents Form1::ReadDeleteList() const {
+CleanupForm::DeleteListContents CleanupForm::ReadDeleteList() const {
     struct Line {
         std::wstring text;
         std::optional<std::size_t> entry;
     };
     std::vector<Line> lines;                      // of the delete list, from the last to the first
     std::vector<int> claims(entryNames_.size());  // the lines of either list that claim each entry
-    for (int line = List2.ListCount() - 1; line >= 0; --line) {
-        std::wstring text = List2.List(line);
-        const std::optional<std::size_t> entry = EntryClaimedBy(List2.Entry(line), text);
+    for (int line = deleteList_.LineCount() - 1; line >= 0; --line) {
+        std::wstring text = deleteList_.Text(line);
+        const std::optional<std::size_t> entry = EntryClaimedBy(deleteList_.Entry(line), text);
         if (entry) ++claims[*entry];
         lines.push_back({std::move(text), entry});
     }
     // Only the texts of registered-list lines whose item data names a chosen
     // entry are read: the list may hold tens of thousands of lines.
-    for (int line = 0; line < List1.ListCount(); ++line) {
-        const EntryId entry = List1.Entry(line);
+    for (int line = 0; line < registeredList_.LineCount(); ++line) {
+        const EntryId entry = registeredList_.Entry(line);
         const std::size_t index = entry - 1;
-        if (index < claims.size() && claims[index] > 0 && EntryClaimedBy(entry, List1.List(line))) ++claims[index];
+        if (index < claims.size() && claims[index] > 0 && EntryClaimedBy(entry, registeredList_.Text(line))) ++claims[index];
     }
     DeleteListContents chosen;
     for (const Line& line : lines) {
