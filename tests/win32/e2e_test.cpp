@@ -66,7 +66,7 @@ struct Keys : std::vector<Key> {
 struct Step {
     int request;                            // a button's click or a request to the window (tarvin_process.h)
     std::vector<std::wstring> select = {};  // lines selected before it ...
-    int list = kRegisteredList;                      // ... in this list
+    int list = kRegisteredList;             // ... in this list
 };
 
 // A line as another program leaves it: the line of this text in list, added
