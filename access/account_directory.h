@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,14 +24,14 @@ public:
     // The SID of the account the program runs as; empty when it cannot be had.
     virtual std::wstring ProcessUserSid() = 0;
 
-    // The SID of the user signed in to the program's own session: the person
-    // at the desktop its window is on. True with sid empty when the session
-    // names no user or cannot be asked; false, with failure described, when
-    // it names a user whose SID cannot be had.
+    // The SID of the user signed in to the program's own session, found by
+    // their name. True with sid empty when the session names no user or
+    // cannot be asked; false, with failure described, when it names a user
+    // whose SID cannot be had.
     virtual bool SessionUserSid(std::wstring& sid, DirectoryFailure& failure) = 0;
 
-    // The account's name as "DOMAIN\user"; sid itself when no name is found.
-    virtual std::wstring AccountName(const std::wstring& sid) = 0;
+    // The account's name as "DOMAIN\user"; none when no name is found.
+    virtual std::optional<std::wstring> AccountName(const std::wstring& sid) = 0;
 
     // The name of the user who runs the program, without domain. On failure
     // returns false and describes it in failure.
@@ -42,6 +43,10 @@ public:
     // describes it in failure.
     virtual bool AdministratorsMembers(std::vector<std::wstring>& members,
                                        DirectoryFailure& failure) = 0;
+
+    // The SIDs of the same direct members, also of those whose names cannot
+    // be resolved. On failure returns false and describes it in failure.
+    virtual bool AdministratorsMemberSids(std::vector<std::wstring>& sids, DirectoryFailure& failure) = 0;
 };
 
 }  // namespace tarvin

@@ -6,10 +6,13 @@
 
 namespace tarvin {
 
-// True when the current user's name equals, exactly and with the same case,
-// the name of a direct member of the local Administrators group. Domains are
-// not compared. A directory query that fails gives false, and failure then
-// describes it; otherwise failure is left empty.
+// True when the current user is a direct member of the local Administrators
+// group: by name, when their name equals, exactly and with the same case, a
+// direct member's (domains are not compared); or by SID, when the SID of the
+// account the program runs as is a direct member's, also where that member's
+// name cannot be resolved. Members through a group are not members. False
+// otherwise. Where a directory query failed on the way, failure describes the
+// first one that did.
 bool IsAdministrator(AccountDirectory& directory, std::optional<DirectoryFailure>& failure);
 
 }  // namespace tarvin

@@ -28,7 +28,7 @@ void CleanupForm::OnLoad() {
     deleteList_.Clear();
     DesktopUser user;
     DirectoryFailure failure;
-    if (!FindDesktopUser(accounts_, user, failure)) {
+    if (!FindDesktopUser(accounts_, deskShell_, user, failure)) {
         ui_.ShowSystemError(failure.label, failure.code);
         return;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "access/account_directory.h"
+#include "access/desk_shell.h"
 #include "common/user_interface.h"
 #include "products/list_box.h"
 #include "registry/registry.h"
@@ -17,6 +18,7 @@ struct CleanupFormCollaborators {
     ListBox& deleteList;
     Registry& registry;
     AccountDirectory& accounts;
+    DeskShell& deskShell;
     UserInterface& ui;
 };
 
@@ -39,16 +41,18 @@ public:
           deleteList_(with.deleteList),
           registry_(with.registry),
           accounts_(with.accounts),
+          deskShell_(with.deskShell),
           ui_(with.ui) {}
 
     // Runs once, before the window is first shown: empties both lists and
     // fills the registered list with the display names of the entries under
     // the vendor key of the person at the desk (FindDesktopUser): in their
-    // hive below HKEY_USERS, or HKEY_CURRENT_USER's when the session names no
-    // user. The caption names them when they are not the account TARVIN runs
-    // as. A failure to read the entries is reported as "(RegOpenKeyEx)";
-    // whatever was read before it is listed. When their SID cannot be had,
-    // that is reported, nothing is listed, and no user's hive is deleted in.
+    // hive below HKEY_USERS, or HKEY_CURRENT_USER's when there is no shell
+    // and the session names no user. The caption names them when they are not
+    // the account TARVIN runs as. A failure to read the entries is reported as
+    // "(RegOpenKeyEx)"; whatever was read before it is listed. When their SID
+    // cannot be had or is no person's, that is reported, nothing is listed,
+    // and no user's hive is deleted in.
     void OnLoad();
 
     // A move button: moves the selected lines, or every line, to the delete
@@ -94,6 +98,7 @@ private:
     ListBox& deleteList_;
     Registry& registry_;
     AccountDirectory& accounts_;
+    DeskShell& deskShell_;
     UserInterface& ui_;
     // The vendor key below the desk user's hive; none when that is not known.
     std::optional<KeyLocation> userVendorKey_;

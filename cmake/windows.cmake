@@ -5,7 +5,9 @@ enable_language(RC)
 
 # The platform layer: the portable interfaces on the Win32 API.
 add_library(tarvin_win32 STATIC
+  access/win32/sids.cpp
   access/win32/win32_account_directory.cpp
+  access/win32/win32_desk_shell.cpp
   app/win32/dpi.cpp
   app/win32/layout.cpp
   app/win32/main_window.cpp

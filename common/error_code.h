@@ -13,5 +13,7 @@ constexpr ErrorCode kErrorAccessDenied = 5;
 constexpr ErrorCode kErrorInvalidParameter = 87;
 constexpr ErrorCode kErrorInvalidName = 123;
 constexpr ErrorCode kErrorNoMoreItems = 259;
+constexpr ErrorCode kErrorNoSuchLogonSession = 1312;
+constexpr ErrorCode kErrorNoSuchUser = 1317;
 
 }  // namespace tarvin

@@ -3,8 +3,9 @@
 #include <windows.h>
 #include <lm.h>
 #include <sddl.h>
-#include <wtsapi32.h>
 
+#include "access/win32/session_api.h"
+#include "access/win32/sids.h"
 #include "common/win32/proc_address.h"
 #include "common/win32/system_library.h"
 #include "common/win32/unique_handle.h"
@@ -27,20 +28,21 @@ public:
         return getMembers_ && freeBuffer_;
     }
 
-    // Appends the next page of the group's members (domain\name) to members.
-    NET_API_STATUS AppendMembers(const wchar_t* group, std::vector<std::wstring>& members,
-                                 DWORD_PTR& resume) const {
-        BYTE* buffer = nullptr;
-        DWORD read = 0;
-        DWORD total = 0;
-        const NET_API_STATUS status = getMembers_(nullptr, group, 3, &buffer, MAX_PREFERRED_LENGTH,
-                                                  &read, &total, &resume);
-        const auto* member = reinterpret_cast<const LOCALGROUP_MEMBERS_INFO_3*>(buffer);
-        for (DWORD i = 0; i < read; ++i) {
-            // A member whose account cannot be resolved may come without a name.
-            if (member[i].lgrmi3_domainandname) members.emplace_back(member[i].lgrmi3_domainandname);
-        }
-        if (buffer) freeBuffer_(buffer);
+    // Reads the group's members at level, page by page, and passes each to
+    // take as the level's Info structure. Returns the status of the read.
+    template <typename Info, typename Take>
+    NET_API_STATUS ForEachMember(const wchar_t* group, DWORD level, Take take) const {
+        DWORD_PTR resume = 0;
+        NET_API_STATUS status;
+        do {
+            BYTE* buffer = nullptr;
+            DWORD read = 0;
+            DWORD total = 0;
+            status = getMembers_(nullptr, group, level, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume);
+            const auto* member = reinterpret_cast<const Info*>(buffer);
+            for (DWORD i = 0; buffer && i < read; ++i) take(member[i]);
+            if (buffer) freeBuffer_(buffer);
+        } while (status == ERROR_MORE_DATA);
         return status;
     }
 
@@ -75,26 +77,35 @@ bool AdministratorsGroupName(std::wstring& name, DirectoryFailure& failure) {
 // LookupAccountSid return: a domain's can be longer than DNLEN.
 constexpr DWORD kNameLength = 256;
 
-// "S-1-5-21-…" of sid; empty when it cannot be written.
-std::wstring SidString(PSID sid) {
-    UniqueLocalString text;
-    return ConvertSidToStringSidW(sid, text.receive()) ? std::wstring(text.get()) : std::wstring();
+// Passes each direct member of the local Administrators group to take, read
+// at level as Info. On failure returns false and describes it in failure.
+template <typename Info, typename Take>
+bool ForEachAdministrator(DWORD level, Take take, DirectoryFailure& failure) {
+    std::wstring group;
+    if (!AdministratorsGroupName(group, failure)) return false;
+    NetApi netApi;
+    if (!netApi.Load()) {
+        failure = {L"(NetLocalGroupGetMembers)", GetLastError()};
+        return false;
+    }
+    const NET_API_STATUS status = netApi.ForEachMember<Info>(group.c_str(), level, take);
+    if (status != NERR_Success) failure = {L"(NetLocalGroupGetMembers)", status};
+    return status == NERR_Success;
 }
 
 // The user signed in to the program's own session, as "DOMAIN\\user" (or a
 // bare name); empty when the session names none or cannot be asked.
 std::wstring SessionAccount() {
-    const UniqueModule wtsApi(LoadSystemLibrary(L"wtsapi32.dll"));
-    const auto query = ProcAddress<decltype(&WTSQuerySessionInformationW)>(wtsApi.get(), "WTSQuerySessionInformationW");
-    const auto free = ProcAddress<decltype(&WTSFreeMemory)>(wtsApi.get(), "WTSFreeMemory");
+    const SessionApi api;
     const auto text = [&](WTS_INFO_CLASS what) {
         wchar_t* answer = nullptr;
         DWORD bytes = 0;
-        if (!query || !free || !query(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, what, &answer, &bytes)) {
+        if (!api.Loaded() ||
+            !api.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, what, &answer, &bytes)) {
             return std::wstring();
         }
         std::wstring copy(answer);
-        free(answer);
+        api.freeMemory(answer);
         return copy;
     };
     const std::wstring user = text(WTSUserName);
@@ -106,13 +117,10 @@ std::wstring SessionAccount() {
 
 std::wstring Win32AccountDirectory::ProcessUserSid() {
     UniqueKernelHandle token;
-    alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    DWORD length = 0;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.receive()) ||
-        !GetTokenInformation(token.get(), TokenUser, user, sizeof user, &length)) {
-        return {};
-    }
-    return SidString(reinterpret_cast<const TOKEN_USER*>(user)->User.Sid);
+    std::wstring sid;
+    DirectoryFailure ignored;  // an empty SID says it all
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.receive())) TokenUserSid(token.get(), sid, ignored);
+    return sid;
 }
 
 bool Win32AccountDirectory::SessionUserSid(std::wstring& sid, DirectoryFailure& failure) {
@@ -132,7 +140,7 @@ bool Win32AccountDirectory::SessionUserSid(std::wstring& sid, DirectoryFailure& 
     return !sid.empty();
 }
 
-std::wstring Win32AccountDirectory::AccountName(const std::wstring& sid) {
+std::optional<std::wstring> Win32AccountDirectory::AccountName(const std::wstring& sid) {
     UniqueLocalSid binary;
     wchar_t account[kNameLength];
     DWORD accountLength = kNameLength;
@@ -141,7 +149,7 @@ std::wstring Win32AccountDirectory::AccountName(const std::wstring& sid) {
     SID_NAME_USE use;
     if (!ConvertStringSidToSidW(sid.c_str(), binary.receive()) ||
         !LookupAccountSidW(nullptr, binary.get(), account, &accountLength, domain, &domainLength, &use)) {
-        return sid;
+        return std::nullopt;
     }
     return std::wstring(domain, domainLength) + L"\\" + std::wstring(account, accountLength);
 }
@@ -159,23 +167,16 @@ bool Win32AccountDirectory::CurrentUserName(std::wstring& name, DirectoryFailure
 
 bool Win32AccountDirectory::AdministratorsMembers(std::vector<std::wstring>& members,
                                                   DirectoryFailure& failure) {
-    std::wstring group;
-    if (!AdministratorsGroupName(group, failure)) return false;
-    NetApi netApi;
-    if (!netApi.Load()) {
-        failure = {L"(NetLocalGroupGetMembers)", GetLastError()};
-        return false;
-    }
-    DWORD_PTR resume = 0;
-    NET_API_STATUS status;
-    do {
-        status = netApi.AppendMembers(group.c_str(), members, resume);
-        if (status != NERR_Success && status != ERROR_MORE_DATA) {
-            failure = {L"(NetLocalGroupGetMembers)", status};
-            return false;
-        }
-    } while (status == ERROR_MORE_DATA);
-    return true;
+    // A member whose account cannot be resolved may come without a name.
+    return ForEachAdministrator<LOCALGROUP_MEMBERS_INFO_3>(3, [&](const LOCALGROUP_MEMBERS_INFO_3& member) {
+        if (member.lgrmi3_domainandname) members.emplace_back(member.lgrmi3_domainandname);
+    }, failure);
+}
+
+bool Win32AccountDirectory::AdministratorsMemberSids(std::vector<std::wstring>& sids, DirectoryFailure& failure) {
+    return ForEachAdministrator<LOCALGROUP_MEMBERS_INFO_0>(0, [&](const LOCALGROUP_MEMBERS_INFO_0& member) {
+        sids.push_back(SidString(member.lgrmi0_sid));
+    }, failure);
 }
 
 }  // namespace tarvin

@@ -6,17 +6,15 @@ namespace tarvin {
 
 // The accounts through the security, network management and session API.
 // The Administrators group is found by its well-known SID, so that its local
-// name (which differs between language editions) does not matter. The
-// session's user comes from the session itself, which needs no access to a
-// process of theirs: another account's processes are closed to an
-// administrator who has not enabled the debug privilege.
+// name (which differs between language editions) does not matter.
 class Win32AccountDirectory final : public AccountDirectory {
 public:
     std::wstring ProcessUserSid() override;
     bool SessionUserSid(std::wstring& sid, DirectoryFailure& failure) override;
-    std::wstring AccountName(const std::wstring& sid) override;
+    std::optional<std::wstring> AccountName(const std::wstring& sid) override;
     bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override;
     bool AdministratorsMembers(std::vector<std::wstring>& members, DirectoryFailure& failure) override;
+    bool AdministratorsMemberSids(std::vector<std::wstring>& sids, DirectoryFailure& failure) override;
 };
 
 }  // namespace tarvin

@@ -183,7 +183,7 @@ bool MainWindow::CreateControls() {
     LayOutControls();
     registeredList_.emplace(GetDlgItem(window_, kRegisteredList));
     deleteList_.emplace(GetDlgItem(window_, kDeleteList));
-    form_.emplace(CleanupFormCollaborators{*registeredList_, *deleteList_, registry_, accounts_, *this});
+    form_.emplace(CleanupFormCollaborators{*registeredList_, *deleteList_, registry_, accounts_, deskShell_, *this});
     return true;
 }
 

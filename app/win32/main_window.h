@@ -6,6 +6,7 @@
 #include <string>
 
 #include "access/win32/win32_account_directory.h"
+#include "access/win32/win32_desk_shell.h"
 #include "app/command_runner.h"
 #include "app/cleanup_form.h"
 #include "common/user_interface.h"
@@ -75,6 +76,7 @@ private:
     UniqueIcon smallIcon_;
     Win32Registry registry_;
     Win32AccountDirectory accounts_;
+    Win32DeskShell deskShell_;
     std::optional<Win32ListBox> registeredList_;
     std::optional<Win32ListBox> deleteList_;
     std::optional<CleanupForm> form_;

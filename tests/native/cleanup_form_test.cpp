@@ -104,28 +104,52 @@ struct FakeUserInterface final : UserInterface {
 };
 
 // The account TARVIN runs as and the session's user (by default the same),
-// the Administrators group's members; the user's name cannot be had when
-// userFails, the session user's SID when sessionFails. (A failure to read the
+// the Administrators group's members, by name and by SID; the user's name
+// cannot be had when userFails, the session user's SID when sessionFails is
+// not 0, and only the accounts in names have names. (A failure to read the
 // members shows end to end.)
 struct FakeAccounts final : AccountDirectory {
     std::wstring ProcessUserSid() override { return kOwnSid; }
     bool SessionUserSid(std::wstring& sid, DirectoryFailure& failure) override {
         sid = sessionSid;
-        failure = {L"(LookupAccountName)", 1332};
-        return !sessionFails;
+        failure = {L"(LookupAccountName)", sessionFails};
+        return sessionFails == kErrorSuccess;
     }
-    std::wstring AccountName(const std::wstring& sid) override { return L"PC\\" + sid; }
+    std::optional<std::wstring> AccountName(const std::wstring& sid) override {
+        return names.count(sid) ? std::optional(names.at(sid)) : std::nullopt;
+    }
     bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override {
         name = user;
         failure = {L"(GetUserName)", kErrorSuccess};  // a call that failed without saying why
         return !userFails;
     }
     bool AdministratorsMembers(std::vector<std::wstring>& found, DirectoryFailure&) override { found = members; return true; }
+    bool AdministratorsMemberSids(std::vector<std::wstring>& found, DirectoryFailure&) override { found = memberSids; return true; }
     std::wstring user = L"admin";
-    std::vector<std::wstring> members = {L"PC\\admin"};
+    std::vector<std::wstring> members = {L"PC\\admin"}, memberSids;
     bool userFails = false;
     std::wstring sessionSid = kOwnSid;
-    bool sessionFails = false;
+    ErrorCode sessionFails = kErrorSuccess;
+    std::map<std::wstring, std::wstring> names = {{kOtherSid, L"PC\\other"}};
+};
+
+// The desktop's shell, when it has one: its process's user as the list of
+// processes gives it, or else (unlisted) as its token does, which fails with
+// code 5 when tokenFails. Logs the debug privilege's changes.
+struct FakeDeskShell final : DeskShell {
+    explicit FakeDeskShell(Log& log) : log(log) {}
+    std::optional<std::uint32_t> ShellProcess() override { return owner ? std::optional<std::uint32_t>(4000) : std::nullopt; }
+    std::optional<ProcessUser> ListedUser(std::uint32_t) override { return unlisted ? std::nullopt : owner; }
+    bool TokenUser(std::uint32_t, ProcessUser& user, DirectoryFailure& failure) override {
+        user = *owner;
+        failure = {L"(OpenProcess)", kErrorAccessDenied};
+        return !tokenFails;
+    }
+    void EnableDebugPrivilege() override { log.push_back(L"debug privilege on"); }
+    void RestoreDebugPrivilege() override { log.push_back(L"debug privilege off"); }
+    Log& log;
+    std::optional<ProcessUser> owner;
+    bool unlisted = false, tokenFails = false;
 };
 
 class CleanupFormTest : public ::testing::Test {
@@ -144,8 +168,9 @@ protected:
     FakeList registeredList, deleteList;
     FakeRegistry registry{log};
     FakeAccounts accounts;
+    FakeDeskShell shell{log};
     FakeUserInterface ui{log};
-    CleanupForm form{{registeredList, deleteList, registry, accounts, ui}};
+    CleanupForm form{{registeredList, deleteList, registry, accounts, shell, ui}};
 };
 
 // A failure to read the third name: the two before it are listed, the key is closed.
@@ -176,23 +201,28 @@ TEST_F(CleanupFormTest, DeletesLastLineFirstUserThenMachineReportingFailures) {
     EXPECT_EQ(registry.openKeys, 0);
 }
 
-// Only a user named exactly as a direct member of the group is one. A user
-// who is not, or cannot be checked, is refused and nothing changes.
-TEST_F(CleanupFormTest, OnlyAnExactDirectMemberIsAnAdministratorAndOthersAreRefused) {
+// Only a user named exactly as a direct member of the group, or whose
+// account's SID is a direct member's, is one. A user who is not, or cannot be
+// checked, is refused and nothing changes.
+TEST_F(CleanupFormTest, OnlyADirectMemberByExactNameOrBySidIsAnAdministratorAndOthersAreRefused) {
     // A direct member; a domain user named as a local member; the case
-    // differs; the name only a prefix, a suffix; a member only through a group.
-    for (const auto& [user, members, administrator] : std::vector<std::tuple<std::wstring, std::vector<std::wstring>, bool>>{
-             {L"bob", {L"PC\\Administrator", L"PC\\bob"}, true}, {L"bob", {L"OTHERPC\\bob"}, true},
-             {L"Bob", {L"PC\\bob"}, false}, {L"bo", {L"PC\\bob"}, false}, {L"ob", {L"PC\\bob"}, false},
-             {L"bob", {L"CORP\\Domain Admins"}, false}}) {
+    // differs; the name only a prefix, a suffix; a member only through a
+    // group; a member by SID whose name does not resolve (a cloud account).
+    for (const auto& [user, members, sids, administrator] :
+         std::vector<std::tuple<std::wstring, std::vector<std::wstring>, std::vector<std::wstring>, bool>>{
+             {L"bob", {L"PC\\Administrator", L"PC\\bob"}, {}, true}, {L"bob", {L"OTHERPC\\bob"}, {}, true},
+             {L"Bob", {L"PC\\bob"}, {}, false}, {L"bo", {L"PC\\bob"}, {}, false}, {L"ob", {L"PC\\bob"}, {}, false},
+             {L"bob", {L"CORP\\Domain Admins"}, {L"S-1-5-21-9-512"}, false}, {L"JaneDoe", {}, {L"S-1-5-21-9-500", kOwnSid}, true}}) {
         accounts.user = user;
         accounts.members = members;
+        accounts.memberSids = sids;
         std::optional<DirectoryFailure> failure;
         EXPECT_EQ(IsAdministrator(accounts, failure), administrator) << ::testing::PrintToString(user);
     }
 
     // A failed check is reported whatever its code, and never again after it.
     ChooseAll({L"KT-ARVO1"});
+    accounts.memberSids.clear();
     accounts.userFails = true;
     form.OnRunDeletion();
     accounts.userFails = false;
@@ -202,52 +232,58 @@ TEST_F(CleanupFormTest, OnlyAnExactDirectMemberIsAnAdministratorAndOthersAreRefu
     EXPECT_EQ(deleteList.LineCount(), 1);
 }
 
-// The entries listed and deleted are those of the user signed in at the desk,
-// in their hive below HKEY_USERS, and the caption names them when they are not
-// the account TARVIN runs as; HKEY_CURRENT_USER's when the session names no user.
-TEST_F(CleanupFormTest, TheDeskUsersHiveIsListedAndDeletedAndTheCaptionNamesAnotherAccount) {
+// The person at the desk is whoever runs the desktop's shell, by the SID of
+// its process, also where their session's name does not resolve (Microsoft
+// Entra ID, 1332; a domain controller out of reach, 1789); where the desktop
+// has no shell, the session's user, by name. Their hive below HKEY_USERS is
+// listed and deleted in, and the caption names them, by their SID where
+// they have no name, when they are not the account TARVIN runs as. A SID
+// that is no person's, a shell in another session, a name that does not
+// resolve, a hive that is not loaded: one message, nothing listed, no user pass.
+TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDeleted) {
+    const std::wstring kCloudSid = L"S-1-12-1-7", kUnloadedSid = L"S-1-5-21-3";
+    for (const std::wstring& sid : {kOwnSid, kOtherSid, kCloudSid}) registry.keys[{Hive::Users, sid + L"\\" + kVendor}].subkeys = {sid};
     registry.keys[{Hive::CurrentUser, kVendor}].subkeys = {L"InCurrentUser"};
-    registry.keys[{Hive::Users, kOwnVendor}].subkeys = {L"InOwnHive"};
-    registry.keys[{Hive::Users, kOtherSid + L"\\" + kVendor}].subkeys = {L"InOthersHive"};
     VendorKey(Hive::LocalMachine);
-    for (const auto& [session, hive, vendor, entry, caption] :
-         std::vector<std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, Log>>{
-             {kOwnSid, L"HKU", kOwnVendor, L"InOwnHive", {}},
-             {kOtherSid, L"HKU", kOtherSid + L"\\" + kVendor, L"InOthersHive", {L"caption QIRA情報削除 - PC\\" + kOtherSid}},
-             {L"", L"HKCU", kVendor, L"InCurrentUser", {}}}) {
+    // The log of a run that lists and deletes in the hive of sid, with the entry named sid.
+    const auto listedAndDeleted = [&](const std::wstring& sid, Log before = {}) {
+        const std::wstring hive = sid.empty() ? L"HKCU" : L"HKU", vendor = sid.empty() ? kVendor : sid + L"\\" + kVendor;
+        const std::wstring entry = sid.empty() ? L"InCurrentUser" : sid;
+        before.insert(before.end(), {L"open " + hive + L" " + vendor + L" 8", L"open " + hive + L" " + vendor + L" 63",
+                                     L"delete " + hive + L" " + entry, L"open HKLM " + kVendor + L" 63", L"delete HKLM " + entry});
+        return before;
+    };
+    const auto refused = [&](Log messages) { messages.push_back(L"open HKLM " + kVendor + L" 63"); return messages; };
+    struct Desk {
+        std::optional<ProcessUser> shellOwner;
+        bool unlisted = false, tokenFails = false;
+        std::wstring sessionSid = kOwnSid;
+        ErrorCode sessionFails = kErrorSuccess;
+    };
+    for (const auto& [desk, expected] : std::vector<std::pair<Desk, Log>>{
+             {{ProcessUser{kOwnSid, true}, false, false, kOtherSid, 1332}, listedAndDeleted(kOwnSid)},
+             {{ProcessUser{kOtherSid, true}, false, false, L"", 1789}, listedAndDeleted(kOtherSid, {L"caption QIRA情報削除 - PC\\other"})},
+             {{ProcessUser{kCloudSid, true}, true}, listedAndDeleted(kCloudSid, {L"debug privilege on", L"debug privilege off",
+                                                                                  L"caption QIRA情報削除 - " + kCloudSid})},
+             {{ProcessUser{kOtherSid, true}, true, true}, refused({L"debug privilege on", L"debug privilege off", L"(OpenProcess)text of 5"})},
+             {{ProcessUser{L"S-1-5-18", true}}, refused({L"(GetShellWindow)text of 1317"})},
+             {{ProcessUser{L"S-1-5-90-0-1", true}}, refused({L"(GetShellWindow)text of 1317"})},
+             {{ProcessUser{kOtherSid, false}}, refused({L"(GetShellWindow)text of 1312"})},
+             {{std::nullopt}, listedAndDeleted(kOwnSid)},
+             {{std::nullopt, false, false, L""}, listedAndDeleted(L"")},
+             {{std::nullopt, false, false, kOtherSid}, listedAndDeleted(kOtherSid, {L"caption QIRA情報削除 - PC\\other"})},
+             {{std::nullopt, false, false, kOtherSid, 1332}, refused({L"(LookupAccountName)text of 1332"})},
+             {{std::nullopt, false, false, L"S-1-5-19"}, refused({L"(LookupAccountName)text of 1317"})},
+             {{std::nullopt, false, false, kUnloadedSid}, refused({L"caption QIRA情報削除 - " + kUnloadedSid, L"open HKU " + kUnloadedSid + L"\\" + kVendor + L" 8",
+                                                                   L"(RegOpenKeyEx)text of 2", L"open HKU " + kUnloadedSid + L"\\" + kVendor + L" 63"})}}) {
         log.clear();
-        accounts.sessionSid = session;
-        CleanupForm desk{{registeredList, deleteList, registry, accounts, ui}};
-        desk.OnLoad();
-        desk.OnMove(MoveButton::All);
-        desk.OnRunDeletion();
-        Log expected = caption;
-        expected.insert(expected.end(), {L"open " + hive + L" " + vendor + L" 8", L"open " + hive + L" " + vendor + L" 63",
-                                         L"delete " + hive + L" " + entry, L"open HKLM " + kVendor + L" 63",
-                                         L"delete HKLM " + entry});
-        EXPECT_EQ(log, expected) << session;
-    }
-}
-
-// A desk user whose hive does not open, or whose SID cannot be had: one
-// message, nothing listed, and nothing deleted under either hive, not even
-// for a line that another program wrote as TARVIN would have.
-TEST_F(CleanupFormTest, ADeskUserWhoseHiveCannotBeReadGetsOneMessageAndNoOtherAccountsEntries) {
-    VendorKey(Hive::CurrentUser).subkeys = {L"KT-ARVO1"};
-    VendorKey(Hive::LocalMachine).subkeys = {L"KT-ARVO1"};
-    for (const auto& [lookupFails, atStart] : std::vector<std::pair<bool, Log>>{  // the other account's hive is not loaded
-             {false, {L"caption QIRA情報削除 - PC\\" + kOtherSid, L"open HKU " + kOtherSid + L"\\" + kVendor + L" 8", L"(RegOpenKeyEx)text of 2"}},
-             {true, {L"(LookupAccountName)text of 1332"}}}) {
-        log.clear();
-        accounts.sessionSid = kOtherSid;
-        accounts.sessionFails = lookupFails;
-        CleanupForm desk{{registeredList, deleteList, registry, accounts, ui}};
-        desk.OnLoad();
-        EXPECT_EQ(log, atStart);
-        EXPECT_EQ(registeredList.LineCount(), 0);
-        deleteList.AddItem(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", 1);
-        desk.OnRunDeletion();
-        EXPECT_THAT(log, ::testing::Each(::testing::Not(::testing::StartsWith(L"delete"))));
+        std::tie(shell.owner, shell.unlisted, shell.tokenFails, accounts.sessionSid, accounts.sessionFails) =
+            std::tie(desk.shellOwner, desk.unlisted, desk.tokenFails, desk.sessionSid, desk.sessionFails);
+        CleanupForm atDesk{{registeredList, deleteList, registry, accounts, shell, ui}};
+        atDesk.OnLoad();
+        atDesk.OnMove(MoveButton::All);
+        atDesk.OnRunDeletion();
+        EXPECT_EQ(log, expected) << ::testing::PrintToString(desk.shellOwner ? desk.shellOwner->sid : L"no shell, " + desk.sessionSid);
     }
 }
 

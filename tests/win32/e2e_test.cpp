@@ -91,6 +91,7 @@ struct Scenario {
     int atFirstMessage = 0;      // a request while the steps' first message is up: a click, kCloseRequest, kLogoff
     std::vector<Forgery> forged = {};  // by another program, before the last step
     bool brokenNetApi = false;   // TARVIN finds a damaged netapi32.dll
+    bool shellWindow = false;    // this program owns the desktop's shell window, as Explorer does
     bool on32BitWindows = false;  // the row runs on 32-bit Windows too
 };
 
@@ -190,6 +191,9 @@ const Scenario kScenarios[] = {
     {.name = "NoCommandStartsOnceTheEndOfTheSessionIsAgreedUntilItGoesOn", .seeds = {Both(L"KT-ARVO1"), Both(L"KT-SELM1")},
      .steps = {{kMoveSelected, {kArvo1}}, {kSessionQuery}, kDeletion, {kSessionGoesOn}, {kMoveSelected, {kSelm1}}},
      .toDelete = {kArvo1, kSelm1}},
+    // The desktop has a shell, run by the same account as TARVIN: its hive.
+    {.name = "TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDeleted", .seeds = {Both(L"KT-ARVO1"), User(L"KT-SELM1")},
+     .steps = {{kMoveSelected, {kArvo1}}, kDeletion}, .registered = {kSelm1}, .gone = {Both(L"KT-ARVO1")}, .shellWindow = true},
     // The administrator check cannot run: the system's text for a damaged
     // DLL names it by an insert, which stays as it is.
     {.name = "AFailedAdministratorCheckIsReportedAndDeletesNothing", .seeds = {Both(L"KT-ARVO1")},
@@ -202,6 +206,11 @@ const Scenario kScenarios[] = {
     DeletionInterruptedBy("ALogoffWaitsForTheDeletionsEnd", kLogoff, {{kLogoff}}),
     DeletionInterruptedBy("AClickDuringADeletionIsDropped", kMoveAll),
 };
+
+// Makes window the desktop's shell window, once no other is; undocumented,
+// and so not declared in the headers.
+extern "C" BOOL WINAPI SetShellWindow(HWND window);
+using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
 
 // The netapi32.dll of 32-bit programs on 64-bit Windows, and where it is kept
 // while a scenario has a file that is no DLL in its place.
@@ -242,6 +251,11 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
     if (scenario.brokenNetApi) {
         ASSERT_TRUE(MoveFileW(kNetApi, kNetApiKept));
         ASSERT_TRUE(CopyFileW(L"C:\\windows\\win.ini", kNetApi, TRUE));
+    }
+    UniqueWindow shell;
+    if (scenario.shellWindow) {
+        shell.reset(CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+        ASSERT_TRUE(SetShellWindow(shell.get()));
     }
     tarvin_.emplace();
     std::vector<std::wstring> messages = tarvin_->AnswerStartMessages();
