@@ -7,6 +7,9 @@ target_compile_definitions(tarvin_core PUBLIC _GLIBCXX_ASSERTIONS)
 add_executable(native_tests tests/native/cleanup_form_test.cpp)
 target_link_libraries(native_tests PRIVATE tarvin_core GTest::gmock_main)
 gtest_discover_tests(native_tests)
+# The package install's decisions when the mirror is out of step, on stand-ins for apt.
+add_test(NAME install_debian_packages
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/install_debian_packages_test.sh ${CMAKE_SOURCE_DIR})
 
 option(TARVIN_WIN32 "Cross-build TARVIN.exe and its Windows tests" ON)
 if(TARVIN_WIN32)

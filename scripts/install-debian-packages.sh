@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing TARVIN need.
 # Safe to run again: it only installs what is missing, and it asks for root only then.
+# A package mirror that is out of step does not stop it: see update_package_lists.
 set -euo pipefail
 
 # qemu-user and the 32-bit preloader run 32-bit Wine where the kernel runs
@@ -12,6 +13,10 @@ packages=(cmake g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix win
           imagemagick fonts-ipafont-gothic fonts-wine locales wine32-preloader osslsigncode openssl)
 bare_packages=(qemu-user)
 
+update_tries=3
+# Seconds between two tries of apt-get update.
+retry_pause=${TARVIN_APT_RETRY_PAUSE:-20}
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
     "$@"
@@ -21,6 +26,31 @@ as_root() {
     echo "Installing needs root: run this as root once, or install sudo." >&2
     exit 1
   fi
+}
+
+# A mirror in the middle of a sync serves an index that does not match its
+# release file: apt-get update is tried again after a pause. An index that
+# still fails is named, and the package lists this machine has serve instead;
+# any other failure stops here.
+update_package_lists() {
+  local try status errors failed_indexes
+  for ((try = 1; ; try++)); do
+    status=0
+    errors=$(as_root apt-get update -qq 2>&1 >/dev/null) || status=$?
+    [ "$status" -ne 0 ] || return 0
+    [ "$try" -lt "$update_tries" ] || break
+    echo "apt-get update failed (exit status $status); trying again in $retry_pause s (try $((try + 1)) of $update_tries)." >&2
+    sleep "$retry_pause"
+  done
+  # apt names each index it could not fetch by its address, in any language.
+  failed_indexes=$(grep -E '^[EW]: .*://' <<<"$errors") || true
+  if [ -z "$failed_indexes" ]; then
+    echo "$errors" >&2
+    echo "apt-get update failed (exit status $status), $update_tries times." >&2
+    exit "$status"
+  fi
+  echo "apt-get update could not fetch these package lists in $update_tries tries; going on with the lists this machine has:" >&2
+  echo "$failed_indexes" >&2
 }
 
 # wine32 is an i386 package.
@@ -37,7 +67,9 @@ mapfile -t missing_bare < <(missing "${bare_packages[@]}")
 apt_install() { as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null; }
 if [ $((${#missing[@]} + ${#missing_bare[@]})) -gt 0 ]; then
   echo "Installing: ${missing[*]} ${missing_bare[*]}"
-  as_root apt-get update -qq
+  # Where root is out of reach, this says so before apt's output is captured.
+  as_root true
+  update_package_lists
   [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
   [ ${#missing_bare[@]} -eq 0 ] || apt_install --no-install-recommends "${missing_bare[@]}"
 fi
