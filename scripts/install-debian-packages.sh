@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing TARVIN need.
 # Safe to run again: it only installs what is missing, and it asks for root only then.
-# A package mirror that is out of step does not stop it: see update_package_lists.
+# A package mirror that is out of step does not stop it: see update_package_lists
+# and install_group.
 set -euo pipefail
 
 # qemu-user and the 32-bit preloader run 32-bit Wine where the kernel runs
@@ -16,6 +17,9 @@ bare_packages=(qemu-user)
 update_tries=3
 # Seconds between two tries of apt-get update.
 retry_pause=${TARVIN_APT_RETRY_PAUSE:-20}
+# This release's own suite (bookworm on Debian 12), or nothing.
+# shellcheck source=/dev/null
+release_suite=$( (. "${TARVIN_OS_RELEASE:-/etc/os-release}" && echo "${VERSION_CODENAME:-}") 2>/dev/null || true)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
@@ -53,6 +57,39 @@ update_package_lists() {
   echo "$failed_indexes" >&2
 }
 
+# Set once the newest package lists could not be resolved; every later group
+# is installed from the same suite.
+target_release=()
+
+# apt_install [--no-install-recommends] PACKAGE...: one apt transaction, so
+# that packages it cannot resolve leave nothing installed. What apt said is
+# kept in apt_output, shown if the install fails for good.
+apt_install() {
+  apt_output=$(as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${target_release[@]}" "$@" 2>&1)
+}
+
+# install_group [--no-install-recommends] PACKAGE...
+# Where the mirror serves one architecture's index behind the other's, a
+# library needed for both i386 and amd64 has no version common to both in the
+# newest lists, and the install cannot be resolved. The release's own suite
+# as target release has the same versions in every architecture.
+install_group() {
+  local options=() status=0
+  [ "$1" != --no-install-recommends ] || { options=("$1"); shift; }
+  apt_install "${options[@]}" "$@" || status=$?
+  if [ "$status" -ne 0 ] && [ ${#target_release[@]} -eq 0 ] && [ -n "$release_suite" ]; then
+    echo "apt-get install failed for $* (exit status $status); trying again with $release_suite as target release, whose i386 and amd64 versions are in step." >&2
+    target_release=(-t "$release_suite")
+    status=0
+    apt_install "${options[@]}" "$@" || status=$?
+  fi
+  if [ "$status" -ne 0 ]; then
+    echo "$apt_output" >&2
+    echo "apt-get install failed for $* (exit status $status)${target_release[*]:+, with $release_suite as target release}." >&2
+    exit "$status"
+  fi
+}
+
 # wine32 is an i386 package.
 if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
   as_root dpkg --add-architecture i386
@@ -64,14 +101,13 @@ missing() {
 }
 mapfile -t missing < <(missing "${packages[@]}")
 mapfile -t missing_bare < <(missing "${bare_packages[@]}")
-apt_install() { as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null; }
 if [ $((${#missing[@]} + ${#missing_bare[@]})) -gt 0 ]; then
   echo "Installing: ${missing[*]} ${missing_bare[*]}"
   # Where root is out of reach, this says so before apt's output is captured.
   as_root true
   update_package_lists
-  [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
-  [ ${#missing_bare[@]} -eq 0 ] || apt_install --no-install-recommends "${missing_bare[@]}"
+  [ ${#missing[@]} -eq 0 ] || install_group "${missing[@]}"
+  [ ${#missing_bare[@]} -eq 0 ] || install_group --no-install-recommends "${missing_bare[@]}"
 fi
 
 # Wine takes its code page from the process locale: ja_JP.UTF-8 gives code page 932.

@@ -10,11 +10,13 @@ script=$1/scripts/install-debian-packages.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/bin"
-export FAKE_LOG=$work/log TARVIN_APT_RETRY_PAUSE=0
+export FAKE_LOG=$work/log TARVIN_APT_RETRY_PAUSE=0 TARVIN_OS_RELEASE=$work/os-release
+echo 'VERSION_CODENAME=trixie' >"$TARVIN_OS_RELEASE"
 
 stand_in() { cat >"$work/bin/$1"; chmod +x "$work/bin/$1"; }
 # FAKE_MISSING: the packages not installed. FAKE_UPDATE_FAILURES: how many
-# tries of apt-get update fail, with FAKE_UPDATE_ERROR.
+# tries of apt-get update fail, with FAKE_UPDATE_ERROR. FAKE_RESOLVES: always,
+# with-target (only with -t trixie) or never.
 stand_in apt-get <<'STAND_IN'
 #!/usr/bin/env bash
 args=" $* "; args=${args// -y / }; args=${args// -qq / }
@@ -24,6 +26,10 @@ if [ "$1" = update ]; then
   echo "$FAKE_UPDATE_ERROR" >&2
   exit 100
 fi
+case $FAKE_RESOLVES in always) exit 0 ;; with-target) [[ $args == *" -t trixie "* ]] && exit 0 ;; esac
+echo ' libkrb5-3:i386 : Depends: libssl3:i386 (>= 3.0.0) but it is not going to be installed'
+echo 'E: Unable to correct problems, you have held broken packages.' >&2
+exit 100
 STAND_IN
 stand_in dpkg-query <<'STAND_IN'
 #!/bin/sh
@@ -65,7 +71,7 @@ run_case() {
 }
 
 index_error='E: Failed to fetch http://deb.debian.org/debian-security/dists/bookworm-security/main/binary-i386/Packages.xz  File has unexpected size (374820 != 376004). Mirror sync in progress?'
-export FAKE_MISSING='wine32 qemu-user' FAKE_UPDATE_FAILURES=0 FAKE_UPDATE_ERROR="$index_error
+export FAKE_MISSING='wine32 qemu-user' FAKE_UPDATE_FAILURES=0 FAKE_RESOLVES=always FAKE_UPDATE_ERROR="$index_error
 E: Some index files failed to download. They have been ignored, or old ones used instead."
 
 FAKE_MISSING='' run_case 'all installed: the mirror is not asked' 0 ''
@@ -85,6 +91,16 @@ FAKE_UPDATE_FAILURES=9 FAKE_UPDATE_ERROR='E: Could not get lock /var/lib/apt/lis
   run_case 'update keeps failing, not for an index: it stops' 100 "apt-get update
 apt-get update
 apt-get update" 'Could not get lock' 'apt-get update failed (exit status 100)'
+
+FAKE_RESOLVES=with-target run_case 'unresolved: both groups install with the target release' 0 "apt-get update
+apt-get install wine32
+apt-get install -t trixie wine32
+apt-get install -t trixie --no-install-recommends qemu-user" 'trying again with trixie as target release'
+
+FAKE_MISSING='wine32 wine64' FAKE_RESOLVES=never run_case 'unresolved either way: it stops' 100 "apt-get update
+apt-get install wine32 wine64
+apt-get install -t trixie wine32 wine64" \
+  'libssl3:i386 (>= 3.0.0) but it is not going to be installed' 'apt-get install failed for wine32 wine64 (exit status 100), with trixie as target release.'
 
 [ "$failures" -eq 0 ] || exit 1
 echo "All cases passed"
