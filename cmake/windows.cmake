@@ -9,7 +9,6 @@ add_library(tarvin_win32 STATIC
   access/win32/win32_account_directory.cpp
   access/win32/win32_desk_shell.cpp
   app/win32/dpi.cpp
-  app/win32/layout.cpp
   app/win32/main_window.cpp
   app/win32/tooltips.cpp
   common/win32/system_library.cpp
@@ -41,8 +40,10 @@ target_link_options(TARVIN PRIVATE -municode -s -Wl,--gc-sections -Wl,--no-inser
 # is pointed there.
 set(tarvin_map ${CMAKE_CURRENT_BINARY_DIR}/TARVIN.map)
 target_link_options(TARVIN PRIVATE -Wl,--require-defined=__load_config_used -Wl,-Map=${tarvin_map})
-add_custom_command(TARGET TARVIN POST_BUILD
-  COMMAND ${CMAKE_SOURCE_DIR}/cmake/fill-load-configuration.sh $<TARGET_FILE:TARVIN> ${tarvin_map})
+set(fill_load_configuration ${CMAKE_SOURCE_DIR}/cmake/fill-load-configuration.sh)
+add_custom_command(TARGET TARVIN POST_BUILD COMMAND ${fill_load_configuration} $<TARGET_FILE:TARVIN> ${tarvin_map})
+# An edit to the script links the program again, and so fills it again.
+set_property(TARGET TARVIN APPEND PROPERTY LINK_DEPENDS ${fill_load_configuration})
 
 # The least that TARVIN's work needs with the raw API, for the benchmark
 # (bench/run.sh): a 32-bit program like TARVIN.exe.

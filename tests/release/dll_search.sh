@@ -35,6 +35,10 @@ while read -r index _ section_size vma _ file_offset _; do
     offset=$((address - 0x$vma + 0x$file_offset))
 done < <(LC_ALL=C i686-w64-mingw32-objdump -h "$exe")
 [ -n "$offset" ] || fail "The load configuration lies in no section of TARVIN.exe"
+# The structure's own Size comes first: Windows reads no field that lies
+# beyond it, and DependentLoadFlags ends at 0x38.
+own_size=$(od -An -tu4 -j "$offset" -N4 "$exe" | tr -d ' ')
+[ "$own_size" -ge $((0x38)) ] || fail "The load configuration's Size is $(printf 0x%x "$own_size"): Windows reads no DependentLoadFlags"
 flags=$(od -An -tu2 -j $((offset + 0x36)) -N2 "$exe" | tr -d ' ')
 [ "$flags" -eq $((0x800)) ] || fail "DependentLoadFlags is $(printf 0x%x "$flags"), not LOAD_LIBRARY_SEARCH_SYSTEM32 (0x800)"
 echo "Imports: $(echo $dlls); DependentLoadFlags 0x800"
