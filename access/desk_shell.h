@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "access/account_directory.h"
+#include "common/failure.h"
 
 namespace tarvin {
 
@@ -27,13 +27,12 @@ public:
     virtual std::optional<std::uint32_t> ShellProcess() = 0;
 
     // The user of the process as the system's list of processes gives it,
-    // which needs no access to the process; none when the list cannot be
-    // read or gives the process no user.
-    virtual std::optional<ProcessUser> ListedUser(std::uint32_t process) = 0;
+    // which needs no access to the process; a failure also where the list
+    // does not give it.
+    virtual Result<ProcessUser> ListedUser(std::uint32_t process) = 0;
 
-    // The user of the process from its access token. On failure returns false
-    // and describes it in failure.
-    virtual bool TokenUser(std::uint32_t process, ProcessUser& user, DirectoryFailure& failure) = 0;
+    // The user of the process from its access token.
+    virtual Result<ProcessUser> TokenUser(std::uint32_t process) = 0;
 
     // Enables the debug privilege, with which an administrator opens another
     // account's processes; and sets it back as it was.

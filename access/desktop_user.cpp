@@ -18,42 +18,37 @@ bool IsPersonsAccount(const std::wstring& sid) {
     return sid.rfind(L"S-1-5-21-", 0) == 0 || sid.rfind(L"S-1-12-1-", 0) == 0;
 }
 
-// The user of the shell's process: from the list of processes, or else from
-// its token, which an administrator may open only with the debug privilege
-// when it is another account's. The privilege is on for that call alone.
-bool ShellUser(DeskShell& shell, std::uint32_t process, ProcessUser& user, DirectoryFailure& failure) {
-    if (const std::optional<ProcessUser> listed = shell.ListedUser(process)) {
-        user = *listed;
-        return true;
+// The SID of the shell's user: from the list of processes, or else from the
+// process's token, which an administrator may open only with the debug
+// privilege when it is another account's. The privilege is on for that call
+// alone.
+Result<std::wstring> ShellUserSid(DeskShell& shell, std::uint32_t process) {
+    Result<ProcessUser> user = shell.ListedUser(process);
+    if (!user) {
+        shell.EnableDebugPrivilege();
+        const ScopeExit restored([&] { shell.RestoreDebugPrivilege(); });
+        user = shell.TokenUser(process);
     }
-    shell.EnableDebugPrivilege();
-    const ScopeExit restored([&] { shell.RestoreDebugPrivilege(); });
-    return shell.TokenUser(process, user, failure);
+    if (!user) return user.failure();
+    if (!user->inOwnSession) return Failure{kShellWindowLabel, kErrorNoSuchLogonSession};
+    return user->sid;
 }
 
 }  // namespace
 
-bool FindDesktopUser(AccountDirectory& directory, DeskShell& shell, DesktopUser& user, DirectoryFailure& failure) {
-    const wchar_t* source = kAccountNameLabel;
-    if (const std::optional<std::uint32_t> process = shell.ShellProcess()) {
-        ProcessUser owner;
-        if (!ShellUser(shell, *process, owner, failure)) return false;
-        if (!owner.inOwnSession) {
-            failure = {kShellWindowLabel, kErrorNoSuchLogonSession};
-            return false;
-        }
-        user.sid = owner.sid;
-        source = kShellWindowLabel;
-    } else if (!directory.SessionUserSid(user.sid, failure)) {
-        return false;
+Result<DesktopUser> FindDesktopUser(AccountDirectory& directory, DeskShell& shell) {
+    const std::optional<std::uint32_t> process = shell.ShellProcess();
+    const Result<std::wstring> sid = process ? ShellUserSid(shell, *process) : directory.SessionUserSid();
+    if (!sid) return sid.failure();
+    DesktopUser user{*sid, {}};
+    if (user.sid.empty()) return user;
+    if (!IsPersonsAccount(user.sid)) return Failure{process ? kShellWindowLabel : kAccountNameLabel, kErrorNoSuchUser};
+    const Result<std::wstring> own = directory.ProcessUserSid();
+    if (!own || *own != user.sid) {
+        const Result<std::wstring> name = directory.AccountName(user.sid);
+        user.otherAccount = name ? *name : user.sid;
     }
-    if (user.sid.empty()) return true;
-    if (!IsPersonsAccount(user.sid)) {
-        failure = {source, kErrorNoSuchUser};
-        return false;
-    }
-    if (user.sid != directory.ProcessUserSid()) user.otherAccount = directory.AccountName(user.sid).value_or(user.sid);
-    return true;
+    return user;
 }
 
 }  // namespace tarvin

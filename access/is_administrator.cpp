@@ -12,34 +12,32 @@ std::wstring WithoutDomain(const std::wstring& account) {
     return separator == std::wstring::npos ? account : account.substr(separator + 1);
 }
 
-bool IsMemberByName(AccountDirectory& directory, std::optional<DirectoryFailure>& failure) {
-    std::wstring user;
-    std::vector<std::wstring> members;
-    DirectoryFailure queried;
-    if (!directory.CurrentUserName(user, queried) || !directory.AdministratorsMembers(members, queried)) {
-        failure = queried;
-        return false;
-    }
-    return std::any_of(members.begin(), members.end(),
-                       [&](const std::wstring& member) { return WithoutDomain(member) == user; });
+Result<bool> IsMemberByName(AccountDirectory& directory) {
+    const Result<std::wstring> user = directory.CurrentUserName();
+    if (!user) return user.failure();
+    const Result<std::vector<std::wstring>> members = directory.AdministratorsMembers();
+    if (!members) return members.failure();
+    return std::any_of(members->begin(), members->end(),
+                       [&](const std::wstring& member) { return WithoutDomain(member) == *user; });
 }
 
-bool IsMemberBySid(AccountDirectory& directory, std::optional<DirectoryFailure>& failure) {
-    const std::wstring sid = directory.ProcessUserSid();
-    std::vector<std::wstring> members;
-    DirectoryFailure queried;
-    if (sid.empty()) return false;
-    if (!directory.AdministratorsMemberSids(members, queried)) {
-        if (!failure) failure = queried;
-        return false;
-    }
-    return std::find(members.begin(), members.end(), sid) != members.end();
+Result<bool> IsMemberBySid(AccountDirectory& directory) {
+    const Result<std::wstring> sid = directory.ProcessUserSid();
+    if (!sid) return sid.failure();
+    const Result<std::vector<std::wstring>> members = directory.AdministratorsMemberSids();
+    if (!members) return members.failure();
+    return std::find(members->begin(), members->end(), *sid) != members->end();
 }
 
 }  // namespace
 
-bool IsAdministrator(AccountDirectory& directory, std::optional<DirectoryFailure>& failure) {
-    return IsMemberByName(directory, failure) || IsMemberBySid(directory, failure);
+Result<bool> IsAdministrator(AccountDirectory& directory) {
+    const Result<bool> byName = IsMemberByName(directory);
+    if (byName && *byName) return true;
+    const Result<bool> bySid = IsMemberBySid(directory);
+    if (bySid && *bySid) return true;
+    if (!byName) return byName;
+    return bySid;
 }
 
 }  // namespace tarvin

@@ -3,7 +3,6 @@
 #include "access/desktop_user.h"
 #include "access/is_administrator.h"
 #include "app/texts.h"
-#include "products/move_items.h"
 #include "products/product_name_table.h"
 #include "registry/enum_sub_keys.h"
 
@@ -26,37 +25,34 @@ std::wstring ShownName(const std::wstring& entryName) {
 void CleanupForm::OnLoad() {
     registeredList_.Clear();
     deleteList_.Clear();
-    DesktopUser user;
-    DirectoryFailure failure;
-    if (!FindDesktopUser(accounts_, deskShell_, user, failure)) {
-        ui_.ShowSystemError(failure.label, failure.code);
+    const Result<DesktopUser> user = FindDesktopUser(accounts_, deskShell_);
+    if (!user) {
+        ui_.ShowSystemError(user.failure());
         return;
     }
-    if (!user.otherAccount.empty()) ui_.SetCaption(std::wstring(kWindowCaption) + L" - " + user.otherAccount);
-    userVendorKey_ = user.sid.empty() ? KeyLocation{Hive::CurrentUser, kVendorKeyPath}
-                                      : KeyLocation{Hive::Users, user.sid + L"\\" + kVendorKeyPath};
-    SubKeyNames read = EnumSubKeys(registry_, userVendorKey_->hive, userVendorKey_->path);
+    if (!user->otherAccount.empty()) ui_.SetCaption(std::wstring(kWindowCaption) + L" - " + user->otherAccount);
+    userVendorKey_ = user->sid.empty() ? KeyLocation{Hive::CurrentUser, kVendorKeyPath}
+                                       : KeyLocation{Hive::Users, user->sid + L"\\" + kVendorKeyPath};
     // A failed read is reported under the label of the open, as the user
     // cannot tell the two apart anyway: either way the key could not be listed.
-    if (read.status != kErrorSuccess) ui_.ShowSystemError(kOpenKeyLabel, read.status);
-    entryNames_ = std::move(read.names);
+    if (const std::optional<Failure> failed = EnumSubKeys(registry_, *userVendorKey_, entryNames_)) {
+        ui_.ShowSystemError({kOpenKeyLabel, failed->code});
+    }
     const ListBoxBulkChange filling(registeredList_, static_cast<int>(entryNames_.size()));
     for (std::size_t index = 0; index < entryNames_.size(); ++index) {
         registeredList_.AddItem(ShownName(entryNames_[index]), index + 1);
     }
 }
 
-void CleanupForm::OnMove(MoveButton button) {
-    const bool toDeleteList = button == MoveButton::Selected || button == MoveButton::All;
-    const bool selected = button == MoveButton::Selected || button == MoveButton::SelectedBack;
-    const Lines lines = selected ? Lines::Selected : Lines::All;
+void CleanupForm::OnMove(MoveTo to, Lines lines) {
+    const bool toDeleteList = to == MoveTo::DeleteList;
     MoveItems(toDeleteList ? registeredList_ : deleteList_, toDeleteList ? deleteList_ : registeredList_, lines);
 }
 
 void CleanupForm::OnRunDeletion() {
-    std::optional<DirectoryFailure> failure;
-    if (!IsAdministrator(accounts_, failure)) {
-        if (failure) ui_.ShowSystemError(failure->label, failure->code);
+    const Result<bool> administrator = IsAdministrator(accounts_);
+    if (!administrator || !*administrator) {
+        if (!administrator) ui_.ShowSystemError(administrator.failure());
         ui_.Show(kNotAdministratorMessage);
         return;
     }
@@ -72,20 +68,17 @@ void CleanupForm::OnExit() {
     ui_.Close();
 }
 
-void CleanupForm::DeleteEntriesUnder(const KeyLocation& vendorKeyLocation, const std::vector<std::wstring>& entryNames) {
-    std::unique_ptr<RegistryKey> vendorKey;
-    const ErrorCode opened =
-        registry_.OpenKey(vendorKeyLocation.hive, vendorKeyLocation.path, kKeyAllKeySpecificRights, vendorKey);
-    if (opened == kErrorFileNotFound) return;  // no entries under this hive
-    if (opened != kErrorSuccess) {
-        ui_.ShowSystemError(kOpenKeyLabel, opened);
+void CleanupForm::DeleteEntriesUnder(const KeyLocation& vendorKey, const std::vector<std::wstring>& entryNames) {
+    const Result<std::unique_ptr<RegistryKey>> opened = registry_.OpenKey(vendorKey, kKeyAllKeySpecificRights);
+    if (!opened) {
+        // No vendor key: no entries under this hive.
+        if (opened.failure().code != kErrorFileNotFound) ui_.ShowSystemError(opened.failure());
         return;
     }
     for (const std::wstring& name : entryNames) {
-        const ErrorCode deleted = name.empty() ? kErrorInvalidName : vendorKey->DeleteKey(name);
-        if (deleted != kErrorSuccess && deleted != kErrorInvalidParameter) {
-            ui_.ShowSystemError(kDeleteKeyLabel, deleted);
-        }
+        const std::optional<Failure> failed =
+            name.empty() ? Failure{kDeleteKeyLabel, kErrorInvalidName} : (*opened)->DeleteKey(name);
+        if (failed && failed->code != kErrorInvalidParameter) ui_.ShowSystemError(*failed);
     }
 }
 
@@ -94,9 +87,14 @@ void CleanupForm::DeleteEntriesUnder(const KeyLocation& vendorKeyLocation, const
 // otherwise. Another program can add lines to either list box and set any
 // line's item data.
 std::optional<std::size_t> CleanupForm::EntryClaimedBy(EntryId entry, const std::wstring& text) const {
-    const std::size_t index = entry - 1;  // kNoEntry wraps round to none
-    if (index >= entryNames_.size() || text != ShownName(entryNames_[index])) return std::nullopt;
+    const std::optional<std::size_t> index = IndexOf(entry);
+    if (!index || text != ShownName(entryNames_[*index])) return std::nullopt;
     return index;
+}
+
+std::optional<std::size_t> CleanupForm::IndexOf(EntryId entry) const {
+    if (entry == kNoEntry || entry > entryNames_.size()) return std::nullopt;
+    return entry - 1;
 }
 
 // TARVIN writes every entry to one line of the two lists: a line of the
@@ -119,8 +117,8 @@ CleanupForm::DeleteListContents CleanupForm::ReadDeleteList() const {
     // entry are read: the list may hold tens of thousands of lines.
     for (int line = 0; line < registeredList_.LineCount(); ++line) {
         const EntryId entry = registeredList_.Entry(line);
-        const std::size_t index = entry - 1;
-        if (index < claims.size() && claims[index] > 0 && EntryClaimedBy(entry, registeredList_.Text(line))) ++claims[index];
+        const std::optional<std::size_t> index = IndexOf(entry);
+        if (index && claims[*index] > 0 && EntryClaimedBy(entry, registeredList_.Text(line))) ++claims[*index];
     }
     DeleteListContents chosen;
     for (const Line& line : lines) {

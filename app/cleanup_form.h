@@ -8,6 +8,7 @@
 #include "access/desk_shell.h"
 #include "common/user_interface.h"
 #include "products/list_box.h"
+#include "products/move_items.h"
 #include "registry/registry.h"
 
 namespace tarvin {
@@ -22,13 +23,8 @@ struct CleanupFormCollaborators {
     UserInterface& ui;
 };
 
-// The four move buttons.
-enum class MoveButton {
-    Selected,      // ">": the selected lines to the delete list
-    SelectedBack,  // "<": the selected lines back to the registered list
-    All,           // ">>": every line to the delete list
-    AllBack,       // "<<": every line back to the registered list
-};
+// Where a move takes lines: to the delete list, or back to the registered list.
+enum class MoveTo { DeleteList, RegisteredList };
 
 // The behaviour of the main window: every button's handler, and what the user
 // sees of each. Written against the window's list boxes, the registry, the
@@ -56,8 +52,8 @@ public:
     void OnLoad();
 
     // A move button: moves the selected lines, or every line, to the delete
-    // list or back to the registered list, as the button says (MoveItems).
-    void OnMove(MoveButton button);
+    // list or back to the registered list (MoveItems).
+    void OnMove(MoveTo to, Lines lines);
 
     // The run-deletion button: refuses a user who is not an administrator with
     // a message (after the failure, if the check failed) and changes nothing.
@@ -93,6 +89,9 @@ private:
     // The index in entryNames_ of the entry that a line claims; none for a
     // line whose item data or text is not what TARVIN wrote for one.
     std::optional<std::size_t> EntryClaimedBy(EntryId entry, const std::wstring& text) const;
+    // The index in entryNames_ that an entry id names; none for kNoEntry and
+    // for ids past the last entry.
+    std::optional<std::size_t> IndexOf(EntryId entry) const;
 
     ListBox& registeredList_;
     ListBox& deleteList_;

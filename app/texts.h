@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's own texts and names, as the user and other programs see them.
-// The controls' captions and tooltips stand in their layout (app/win32/layout.cpp).
+// The controls' captions and tooltips stand in their layout (app/win32/layout.h).
 
 namespace tarvin {
 
@@ -21,11 +21,9 @@ inline constexpr wchar_t kNotAdministratorMessage[] = L"管理者権限が無い
 // and so did not delete.
 inline constexpr wchar_t kNotListedMessage[] = L"一覧から読み取った項目ではないため、削除しませんでした: ";
 
-// The labels of failed calls, each directly followed by the system's text
-// for the failure. Those of the account directory's calls come with its
-// failures (access/win32).
-inline constexpr wchar_t kOpenKeyLabel[] = L"(RegOpenKeyEx)";
-inline constexpr wchar_t kDeleteKeyLabel[] = L"(RegDeleteKey)";
+// The labels of the window's failed calls, each directly followed by the
+// system's text for the failure. Those of the registry's and the accounts'
+// calls come with their failures (registry/registry.h, access/win32).
 inline constexpr wchar_t kRegisterClassLabel[] = L"(RegisterClassEx)";
 inline constexpr wchar_t kCreateWindowLabel[] = L"(CreateWindowEx)";
 

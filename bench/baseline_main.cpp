@@ -50,7 +50,7 @@ private:
 
 void FillFromRegistry(HWND list) {
     UniqueRegistryKey vendor;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, tarvin::kVendorKeyPath, 0, KEY_READ, vendor.receive()) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, tarvin::kVendorKeyPath, 0, KEY_READ, vendor.put()) !=
         ERROR_SUCCESS) {
         return;
     }
@@ -83,7 +83,7 @@ void MoveAll(HWND from, HWND to) {
 void DeleteUnder(HKEY hive, HWND list) {
     UniqueRegistryKey vendor;
     if (RegOpenKeyExW(hive, tarvin::kVendorKeyPath, 0, tarvin::kKeyAllKeySpecificRights,
-                      vendor.receive()) != ERROR_SUCCESS) {
+                      vendor.put()) != ERROR_SUCCESS) {
         return;
     }
     for (int i = static_cast<int>(Send(list, LB_GETCOUNT)) - 1; i >= 0; --i) {

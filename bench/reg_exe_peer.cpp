@@ -25,10 +25,8 @@ std::wstring SystemProgram(const wchar_t* name) {
 // milliseconds from process creation to exit; negative when it failed.
 double TimeCommand(std::wstring commandLine) {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    const HANDLE opened = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable,
-                                      OPEN_EXISTING, 0, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return -1;  // not a handle to own
-    UniqueKernelHandle nul(opened);
+    const UniqueFile nul(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr));
+    if (!nul) return -1;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -58,13 +56,10 @@ bool WriteDeletionFile(const std::wstring& path, int count) {
             text += L"\r\n[-" + std::wstring(hive) + L"\\" + kVendorKeyPath + L"\\" + entry + L"]\r\n";
         }
     }
-    const HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE) return false;  // not a handle to own
-    UniqueKernelHandle file(created);
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     DWORD written = 0;
-    return WriteFile(file.get(), text.data(), bytes, &written, nullptr) && written == bytes;
+    return file && WriteFile(file.get(), text.data(), bytes, &written, nullptr) && written == bytes;
 }
 
 std::wstring TemporaryFile(const wchar_t* name) {

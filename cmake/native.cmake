@@ -4,7 +4,8 @@
 # Every index into the standard containers is checked: item data that another
 # program set, used out of bounds, fails a test rather than reading past the end.
 target_compile_definitions(tarvin_core PUBLIC _GLIBCXX_ASSERTIONS)
-add_executable(native_tests tests/native/cleanup_form_test.cpp)
+add_executable(native_tests tests/native/cleanup_form_test.cpp tests/native/command_runner_test.cpp
+                            tests/native/is_administrator_test.cpp)
 target_link_libraries(native_tests PRIVATE tarvin_core GTest::gmock_main)
 gtest_discover_tests(native_tests)
 # The package install's decisions when the mirror is out of step, on stand-ins for apt.

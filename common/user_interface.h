@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/error_code.h"
+#include "common/failure.h"
 
 namespace tarvin {
 
@@ -38,10 +38,10 @@ public:
     // window runs, once that command has ended.
     virtual void Close() = 0;
 
-    // Shows label directly followed by the system's text for code, in one
-    // message box. The label names the failed call, as in "(RegOpenKeyEx)".
-    void ShowSystemError(const std::wstring& label, ErrorCode code) {
-        Show(label + SystemText(code));
+    // Shows the failed call's label directly followed by the system's text
+    // for its code, in one message box, as in "(RegOpenKeyEx)" and the text.
+    void ShowSystemError(const Failure& failure) {
+        Show(failure.label + SystemText(failure.code));
     }
 };
 

@@ -5,19 +5,16 @@
 
 namespace tarvin {
 
-SubKeyNames EnumSubKeys(Registry& registry, Hive hive, const std::wstring& path) {
-    SubKeyNames read;
-    std::unique_ptr<RegistryKey> key;
-    read.status = registry.OpenKey(hive, path, kKeyEnumerateSubKeys, key);
-    if (read.status != kErrorSuccess) return read;
+std::optional<Failure> EnumSubKeys(Registry& registry, const KeyLocation& key, std::vector<std::wstring>& names) {
+    Result<std::unique_ptr<RegistryKey>> opened = registry.OpenKey(key, kKeyEnumerateSubKeys);
+    if (!opened) return opened.failure();
     for (std::uint32_t index = 0;; ++index) {
-        std::wstring name;
-        const ErrorCode enumerated = key->EnumKey(index, name);
-        if (enumerated != kErrorSuccess) {
-            if (enumerated != kErrorNoMoreItems) read.status = enumerated;
-            return read;
+        Result<std::wstring> name = (*opened)->EnumKey(index);
+        if (!name) {
+            if (name.failure().code == kErrorNoMoreItems) return std::nullopt;
+            return name.failure();
         }
-        read.names.push_back(std::move(name));
+        names.push_back(std::move(*name));
     }
 }
 

@@ -7,16 +7,10 @@
 
 namespace tarvin {
 
-// The subkey names of a key, and how their reading ended.
-struct SubKeyNames {
-    std::vector<std::wstring> names;  // in the registry's own order, neither sorted nor filtered
-    // kErrorSuccess when every name was read; otherwise the code of the open
-    // or read that failed, and names holds those read before it.
-    ErrorCode status = kErrorSuccess;
-};
-
-// The names of the subkeys directly below path in hive. The key is closed
-// again on return.
-SubKeyNames EnumSubKeys(Registry& registry, Hive hive, const std::wstring& path);
+// Appends to names the names of the subkeys directly below key, in the
+// registry's own order, neither sorted nor filtered. Returns the failure of
+// the open or of the read that ended the reading early, if one did; names
+// then holds those read before it. The key is closed again on return.
+std::optional<Failure> EnumSubKeys(Registry& registry, const KeyLocation& key, std::vector<std::wstring>& names);
 
 }  // namespace tarvin

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "common/error_code.h"
+#include "common/failure.h"
 
 namespace tarvin {
 
@@ -25,35 +25,36 @@ constexpr AccessMask kKeyEnumerateSubKeys = 0x0008;
 // create link), without the standard rights such as DELETE on the key itself.
 constexpr AccessMask kKeyAllKeySpecificRights = 0x003F;
 
+// The labels of the registry's failures, by the calls they stand for.
+inline constexpr wchar_t kOpenKeyLabel[] = L"(RegOpenKeyEx)";
+inline constexpr wchar_t kEnumKeyLabel[] = L"(RegEnumKeyEx)";
+inline constexpr wchar_t kDeleteKeyLabel[] = L"(RegDeleteKey)";
+
 // An open registry key; destroying it closes the key. Key names are counted
 // strings: the registry allows any character in them, NUL included, and every
-// name here keeps its full length.
+// name here keeps its full length. A failure is labelled with the registry
+// call it stands for.
 class RegistryKey {
 public:
     virtual ~RegistryKey() = default;
 
-    // Reads the name of the subkey at index (0-based, in the registry's own
-    // order) into name. Returns kErrorSuccess, kErrorNoMoreItems past the last
-    // subkey, or another error code; name is only written on success.
-    virtual ErrorCode EnumKey(std::uint32_t index, std::wstring& name) = 0;
+    // The name of the subkey at index (0-based, in the registry's own order);
+    // past the last subkey, the failure kErrorNoMoreItems.
+    virtual Result<std::wstring> EnumKey(std::uint32_t index) = 0;
 
     // Deletes the subkey of exactly this non-empty name, and its values; a
     // subkey that is a registry link is deleted as the link, never its target.
-    // Returns kErrorSuccess, or an error code: a subkey that has subkeys of its
-    // own is never deleted.
-    virtual ErrorCode DeleteKey(const std::wstring& name) = 0;
+    // A subkey that has subkeys of its own is never deleted.
+    virtual std::optional<Failure> DeleteKey(const std::wstring& name) = 0;
 };
 
 class Registry {
 public:
     virtual ~Registry() = default;
 
-    // Opens path below hive with the given access, one component at a time
-    // and following no registry link: a path through a link does not open.
-    // On success returns kErrorSuccess and sets key; otherwise returns the
-    // error code and leaves key empty.
-    virtual ErrorCode OpenKey(Hive hive, const std::wstring& path, AccessMask access,
-                              std::unique_ptr<RegistryKey>& key) = 0;
+    // Opens the key with the given access, one component of its path at a
+    // time and following no registry link: a path through a link does not open.
+    virtual Result<std::unique_ptr<RegistryKey>> OpenKey(const KeyLocation& key, AccessMask access) = 0;
 };
 
 }  // namespace tarvin

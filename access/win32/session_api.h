@@ -15,7 +15,8 @@ namespace tarvin {
 // whether every function was found; they are null otherwise.
 class SessionApi {
 public:
-    SessionApi() : module_(LoadSystemLibrary(L"wtsapi32.dll")) {
+    SessionApi() {
+        if (Result<UniqueModule> loaded = LoadSystemLibrary(L"wtsapi32.dll")) module_ = std::move(*loaded);
         querySessionInformation = Function<decltype(querySessionInformation)>("WTSQuerySessionInformationW");
         enumerateProcesses = Function<decltype(enumerateProcesses)>("WTSEnumerateProcessesW");
         freeMemory = Function<decltype(freeMemory)>("WTSFreeMemory");
@@ -23,9 +24,9 @@ public:
 
     bool Loaded() const { return querySessionInformation && enumerateProcesses && freeMemory; }
 
-    decltype(&WTSQuerySessionInformationW) querySessionInformation;
-    decltype(&WTSEnumerateProcessesW) enumerateProcesses;
-    decltype(&WTSFreeMemory) freeMemory;
+    decltype(&WTSQuerySessionInformationW) querySessionInformation = nullptr;
+    decltype(&WTSEnumerateProcessesW) enumerateProcesses = nullptr;
+    decltype(&WTSFreeMemory) freeMemory = nullptr;
 
 private:
     template <typename Pointer>

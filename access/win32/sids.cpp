@@ -6,21 +6,39 @@
 
 namespace tarvin {
 
-std::wstring SidString(PSID sid) {
+namespace {
+
+// Room for any account's or domain's name, which LookupAccountSid returns: a
+// domain's can be longer than DNLEN.
+constexpr DWORD kNameLength = 256;
+
+}  // namespace
+
+Result<std::wstring> SidString(PSID sid) {
     UniqueLocalString text;
-    return ConvertSidToStringSidW(sid, text.receive()) ? std::wstring(text.get()) : std::wstring();
+    if (!ConvertSidToStringSidW(sid, text.put())) return Failure{L"(ConvertSidToStringSid)", GetLastError()};
+    return std::wstring(text.get());
 }
 
-bool TokenUserSid(HANDLE token, std::wstring& sid, DirectoryFailure& failure) {
+Result<std::wstring> TokenUserSid(HANDLE token) {
     alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD length = 0;
     if (!GetTokenInformation(token, TokenUser, user, sizeof user, &length)) {
-        failure = {L"(GetTokenInformation)", GetLastError()};
-        return false;
+        return Failure{L"(GetTokenInformation)", GetLastError()};
     }
-    sid = SidString(reinterpret_cast<const TOKEN_USER*>(user)->User.Sid);
-    if (sid.empty()) failure = {L"(ConvertSidToStringSid)", GetLastError()};
-    return !sid.empty();
+    return SidString(reinterpret_cast<const TOKEN_USER*>(user)->User.Sid);
+}
+
+Result<AccountOfSid> LookupSid(PSID sid) {
+    wchar_t account[kNameLength];
+    DWORD accountLength = kNameLength;
+    wchar_t domain[kNameLength];
+    DWORD domainLength = kNameLength;
+    SID_NAME_USE use;
+    if (!LookupAccountSidW(nullptr, sid, account, &accountLength, domain, &domainLength, &use)) {
+        return Failure{L"(LookupAccountSid)", GetLastError()};
+    }
+    return AccountOfSid{std::wstring(domain, domainLength), std::wstring(account, accountLength)};
 }
 
 }  // namespace tarvin

@@ -4,16 +4,21 @@
 
 #include <string>
 
-#include "access/account_directory.h"
+#include "common/failure.h"
 
 namespace tarvin {
 
-// "S-1-5-21-…" of sid; empty when it cannot be written, with the reason in
-// GetLastError().
-std::wstring SidString(PSID sid);
+// "S-1-5-21-…" of sid.
+Result<std::wstring> SidString(PSID sid);
 
-// The SID of the user that token stands for, as a string. On failure returns
-// false and describes it in failure.
-bool TokenUserSid(HANDLE token, std::wstring& sid, DirectoryFailure& failure);
+// The SID of the user that token stands for, as a string.
+Result<std::wstring> TokenUserSid(HANDLE token);
+
+// The account that sid names: its domain and its own name.
+struct AccountOfSid {
+    std::wstring domain;
+    std::wstring name;
+};
+Result<AccountOfSid> LookupSid(PSID sid);
 
 }  // namespace tarvin

@@ -14,24 +14,28 @@ namespace tarvin {
 
 namespace {
 
+constexpr wchar_t kGroupMembersLabel[] = L"(NetLocalGroupGetMembers)";
+
 // The network management API, loaded only when the administrator check runs:
 // the DLL and those it pulls in cost every start, while most starts never
 // delete anything.
 class NetApi {
 public:
-    // False on failure, with the reason in GetLastError().
-    bool Load() {
-        module_.reset(LoadSystemLibrary(L"netapi32.dll"));
-        if (!module_) return false;
+    // Loads the DLL; a failure is labelled as the call it serves.
+    std::optional<Failure> Load() {
+        Result<UniqueModule> loaded = LoadSystemLibrary(L"netapi32.dll");
+        if (!loaded) return Failure{kGroupMembersLabel, loaded.failure().code};
+        module_ = std::move(*loaded);
         getMembers_ = ProcAddress<decltype(getMembers_)>(module_.get(), "NetLocalGroupGetMembers");
         freeBuffer_ = ProcAddress<decltype(freeBuffer_)>(module_.get(), "NetApiBufferFree");
-        return getMembers_ && freeBuffer_;
+        if (!getMembers_ || !freeBuffer_) return Failure{kGroupMembersLabel, GetLastError()};
+        return std::nullopt;
     }
 
     // Reads the group's members at level, page by page, and passes each to
-    // take as the level's Info structure. Returns the status of the read.
+    // take as the level's Info structure.
     template <typename Info, typename Take>
-    NET_API_STATUS ForEachMember(const wchar_t* group, DWORD level, Take take) const {
+    std::optional<Failure> ForEachMember(const wchar_t* group, DWORD level, Take take) const {
         DWORD_PTR resume = 0;
         NET_API_STATUS status;
         do {
@@ -43,7 +47,8 @@ public:
             for (DWORD i = 0; buffer && i < read; ++i) take(member[i]);
             if (buffer) freeBuffer_(buffer);
         } while (status == ERROR_MORE_DATA);
-        return status;
+        if (status != NERR_Success) return Failure{kGroupMembersLabel, status};
+        return std::nullopt;
     }
 
 private:
@@ -53,44 +58,26 @@ private:
 };
 
 // The local name of the built-in Administrators group (S-1-5-32-544).
-bool AdministratorsGroupName(std::wstring& name, DirectoryFailure& failure) {
+Result<std::wstring> AdministratorsGroupName() {
     alignas(SID) BYTE sid[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof sid;
     if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &sidSize)) {
-        failure = {L"(CreateWellKnownSid)", GetLastError()};
-        return false;
+        return Failure{L"(CreateWellKnownSid)", GetLastError()};
     }
-    wchar_t account[GNLEN + 1];
-    DWORD accountLength = GNLEN + 1;
-    wchar_t domain[DNLEN + 1];
-    DWORD domainLength = DNLEN + 1;
-    SID_NAME_USE use;
-    if (!LookupAccountSidW(nullptr, sid, account, &accountLength, domain, &domainLength, &use)) {
-        failure = {L"(LookupAccountSid)", GetLastError()};
-        return false;
-    }
-    name.assign(account, accountLength);
-    return true;
+    const Result<AccountOfSid> group = LookupSid(sid);
+    if (!group) return group.failure();
+    return group->name;
 }
 
-// Room for any account's or domain's name, which LookupAccountName and
-// LookupAccountSid return: a domain's can be longer than DNLEN.
-constexpr DWORD kNameLength = 256;
-
 // Passes each direct member of the local Administrators group to take, read
-// at level as Info. On failure returns false and describes it in failure.
+// at level as Info.
 template <typename Info, typename Take>
-bool ForEachAdministrator(DWORD level, Take take, DirectoryFailure& failure) {
-    std::wstring group;
-    if (!AdministratorsGroupName(group, failure)) return false;
+std::optional<Failure> ForEachAdministrator(DWORD level, Take take) {
+    const Result<std::wstring> group = AdministratorsGroupName();
+    if (!group) return group.failure();
     NetApi netApi;
-    if (!netApi.Load()) {
-        failure = {L"(NetLocalGroupGetMembers)", GetLastError()};
-        return false;
-    }
-    const NET_API_STATUS status = netApi.ForEachMember<Info>(group.c_str(), level, take);
-    if (status != NERR_Success) failure = {L"(NetLocalGroupGetMembers)", status};
-    return status == NERR_Success;
+    if (const std::optional<Failure> failed = netApi.Load()) return failed;
+    return netApi.ForEachMember<Info>(group->c_str(), level, take);
 }
 
 // The user signed in to the program's own session, as "DOMAIN\\user" (or a
@@ -115,68 +102,65 @@ std::wstring SessionAccount() {
 
 }  // namespace
 
-std::wstring Win32AccountDirectory::ProcessUserSid() {
+Result<std::wstring> Win32AccountDirectory::ProcessUserSid() {
     UniqueKernelHandle token;
-    std::wstring sid;
-    DirectoryFailure ignored;  // an empty SID says it all
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.receive())) TokenUserSid(token.get(), sid, ignored);
-    return sid;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) {
+        return Failure{L"(OpenProcessToken)", GetLastError()};
+    }
+    return TokenUserSid(token.get());
 }
 
-bool Win32AccountDirectory::SessionUserSid(std::wstring& sid, DirectoryFailure& failure) {
+Result<std::wstring> Win32AccountDirectory::SessionUserSid() {
     const std::wstring account = SessionAccount();
-    if (account.empty()) return true;
+    if (account.empty()) return std::wstring();
     alignas(SID) BYTE found[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof found;
-    wchar_t domain[kNameLength];
-    DWORD domainLength = kNameLength;
+    // The account's domain, which comes with its SID; room for any domain's
+    // name, which can be longer than DNLEN.
+    wchar_t domain[256];
+    DWORD domainLength = ARRAYSIZE(domain);
     SID_NAME_USE use;
     if (!LookupAccountNameW(nullptr, account.c_str(), found, &sidSize, domain, &domainLength, &use)) {
-        failure = {L"(LookupAccountName)", GetLastError()};
-        return false;
+        return Failure{L"(LookupAccountName)", GetLastError()};
     }
-    sid = SidString(found);
-    if (sid.empty()) failure = {L"(ConvertSidToStringSid)", GetLastError()};
-    return !sid.empty();
+    return SidString(found);
 }
 
-std::optional<std::wstring> Win32AccountDirectory::AccountName(const std::wstring& sid) {
+Result<std::wstring> Win32AccountDirectory::AccountName(const std::wstring& sid) {
     UniqueLocalSid binary;
-    wchar_t account[kNameLength];
-    DWORD accountLength = kNameLength;
-    wchar_t domain[kNameLength];
-    DWORD domainLength = kNameLength;
-    SID_NAME_USE use;
-    if (!ConvertStringSidToSidW(sid.c_str(), binary.receive()) ||
-        !LookupAccountSidW(nullptr, binary.get(), account, &accountLength, domain, &domainLength, &use)) {
-        return std::nullopt;
-    }
-    return std::wstring(domain, domainLength) + L"\\" + std::wstring(account, accountLength);
+    if (!ConvertStringSidToSidW(sid.c_str(), binary.put())) return Failure{L"(ConvertStringSidToSid)", GetLastError()};
+    const Result<AccountOfSid> account = LookupSid(binary.get());
+    if (!account) return account.failure();
+    return account->domain + L"\\" + account->name;
 }
 
-bool Win32AccountDirectory::CurrentUserName(std::wstring& name, DirectoryFailure& failure) {
+Result<std::wstring> Win32AccountDirectory::CurrentUserName() {
     wchar_t user[UNLEN + 1];
     DWORD length = UNLEN + 1;
-    if (!GetUserNameW(user, &length)) {
-        failure = {L"(GetUserName)", GetLastError()};
-        return false;
-    }
-    name.assign(user, length - 1);  // the length counts the NUL
-    return true;
+    if (!GetUserNameW(user, &length)) return Failure{L"(GetUserName)", GetLastError()};
+    return std::wstring(user, length - 1);  // the length counts the NUL
 }
 
-bool Win32AccountDirectory::AdministratorsMembers(std::vector<std::wstring>& members,
-                                                  DirectoryFailure& failure) {
+Result<std::vector<std::wstring>> Win32AccountDirectory::AdministratorsMembers() {
+    std::vector<std::wstring> members;
     // A member whose account cannot be resolved may come without a name.
-    return ForEachAdministrator<LOCALGROUP_MEMBERS_INFO_3>(3, [&](const LOCALGROUP_MEMBERS_INFO_3& member) {
+    const std::optional<Failure> failed = ForEachAdministrator<LOCALGROUP_MEMBERS_INFO_3>(3, [&](const auto& member) {
         if (member.lgrmi3_domainandname) members.emplace_back(member.lgrmi3_domainandname);
-    }, failure);
+    });
+    if (failed) return *failed;
+    return members;
 }
 
-bool Win32AccountDirectory::AdministratorsMemberSids(std::vector<std::wstring>& sids, DirectoryFailure& failure) {
-    return ForEachAdministrator<LOCALGROUP_MEMBERS_INFO_0>(0, [&](const LOCALGROUP_MEMBERS_INFO_0& member) {
-        sids.push_back(SidString(member.lgrmi0_sid));
-    }, failure);
+Result<std::vector<std::wstring>> Win32AccountDirectory::AdministratorsMemberSids() {
+    std::vector<std::wstring> sids;
+    std::optional<Failure> unwritten;
+    const std::optional<Failure> failed = ForEachAdministrator<LOCALGROUP_MEMBERS_INFO_0>(0, [&](const auto& member) {
+        Result<std::wstring> sid = SidString(member.lgrmi0_sid);
+        if (sid) sids.push_back(std::move(*sid));
+        if (!sid && !unwritten) unwritten = sid.failure();
+    });
+    if (failed || unwritten) return failed ? *failed : *unwritten;
+    return sids;
 }
 
 }  // namespace tarvin

@@ -9,12 +9,12 @@ namespace tarvin {
 // name (which differs between language editions) does not matter.
 class Win32AccountDirectory final : public AccountDirectory {
 public:
-    std::wstring ProcessUserSid() override;
-    bool SessionUserSid(std::wstring& sid, DirectoryFailure& failure) override;
-    std::optional<std::wstring> AccountName(const std::wstring& sid) override;
-    bool CurrentUserName(std::wstring& name, DirectoryFailure& failure) override;
-    bool AdministratorsMembers(std::vector<std::wstring>& members, DirectoryFailure& failure) override;
-    bool AdministratorsMemberSids(std::vector<std::wstring>& sids, DirectoryFailure& failure) override;
+    Result<std::wstring> ProcessUserSid() override;
+    Result<std::wstring> SessionUserSid() override;
+    Result<std::wstring> AccountName(const std::wstring& sid) override;
+    Result<std::wstring> CurrentUserName() override;
+    Result<std::vector<std::wstring>> AdministratorsMembers() override;
+    Result<std::vector<std::wstring>> AdministratorsMemberSids() override;
 };
 
 }  // namespace tarvin

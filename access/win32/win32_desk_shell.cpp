@@ -19,12 +19,13 @@ std::optional<std::uint32_t> Win32DeskShell::ShellProcess() {
 
 // The session of each process comes from the same list as its user, so that
 // both processes' sessions are told the same way.
-std::optional<ProcessUser> Win32DeskShell::ListedUser(std::uint32_t process) {
+Result<ProcessUser> Win32DeskShell::ListedUser(std::uint32_t process) {
+    constexpr wchar_t kLabel[] = L"(WTSEnumerateProcesses)";
     const SessionApi api;
     WTS_PROCESS_INFOW* listed = nullptr;
     DWORD count = 0;
     if (!api.Loaded() || !api.enumerateProcesses(WTS_CURRENT_SERVER_HANDLE, 0, 1, &listed, &count)) {
-        return std::nullopt;
+        return Failure{kLabel, GetLastError()};
     }
     const ScopeExit freed([&] { api.freeMemory(listed); });
     const WTS_PROCESS_INFOW* shell = nullptr;
@@ -33,42 +34,37 @@ std::optional<ProcessUser> Win32DeskShell::ListedUser(std::uint32_t process) {
         if (listed[i].ProcessId == process) shell = &listed[i];
         if (listed[i].ProcessId == GetCurrentProcessId()) own = &listed[i];
     }
-    if (!shell || !own || !shell->pUserSid) return std::nullopt;
-    ProcessUser user{SidString(shell->pUserSid), shell->SessionId == own->SessionId};
-    if (user.sid.empty()) return std::nullopt;
-    return user;
+    if (!shell || !own || !shell->pUserSid) return Failure{kLabel, ERROR_NOT_FOUND};
+    const Result<std::wstring> sid = SidString(shell->pUserSid);
+    if (!sid) return sid.failure();
+    return ProcessUser{*sid, shell->SessionId == own->SessionId};
 }
 
-bool Win32DeskShell::TokenUser(std::uint32_t process, ProcessUser& user, DirectoryFailure& failure) {
+Result<ProcessUser> Win32DeskShell::TokenUser(std::uint32_t process) {
     const UniqueKernelHandle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
-    if (!opened) {
-        failure = {L"(OpenProcess)", GetLastError()};
-        return false;
-    }
+    if (!opened) return Failure{L"(OpenProcess)", GetLastError()};
     UniqueKernelHandle token;
     UniqueKernelHandle ownToken;
-    if (!OpenProcessToken(opened.get(), TOKEN_QUERY, token.receive()) ||
-        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, ownToken.receive())) {
-        failure = {L"(OpenProcessToken)", GetLastError()};
-        return false;
+    if (!OpenProcessToken(opened.get(), TOKEN_QUERY, token.put()) ||
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, ownToken.put())) {
+        return Failure{L"(OpenProcessToken)", GetLastError()};
     }
-    if (!TokenUserSid(token.get(), user.sid, failure)) return false;
+    const Result<std::wstring> sid = TokenUserSid(token.get());
+    if (!sid) return sid.failure();
     DWORD session = 0;
     DWORD ownSession = 0;
     DWORD length = 0;
     if (!GetTokenInformation(token.get(), TokenSessionId, &session, sizeof session, &length) ||
         !GetTokenInformation(ownToken.get(), TokenSessionId, &ownSession, sizeof ownSession, &length)) {
-        failure = {L"(GetTokenInformation)", GetLastError()};
-        return false;
+        return Failure{L"(GetTokenInformation)", GetLastError()};
     }
-    user.inOwnSession = session == ownSession;
-    return true;
+    return ProcessUser{*sid, session == ownSession};
 }
 
 void Win32DeskShell::EnableDebugPrivilege() {
     before_ = {};
     LUID debug;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, privilegeToken_.receive()) ||
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, privilegeToken_.put()) ||
         !LookupPrivilegeValueW(nullptr, SE_DEBUG_NAME, &debug)) {
         return;
     }

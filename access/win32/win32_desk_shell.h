@@ -13,8 +13,8 @@ namespace tarvin {
 class Win32DeskShell final : public DeskShell {
 public:
     std::optional<std::uint32_t> ShellProcess() override;
-    std::optional<ProcessUser> ListedUser(std::uint32_t process) override;
-    bool TokenUser(std::uint32_t process, ProcessUser& user, DirectoryFailure& failure) override;
+    Result<ProcessUser> ListedUser(std::uint32_t process) override;
+    Result<ProcessUser> TokenUser(std::uint32_t process) override;
     void EnableDebugPrivilege() override;
     void RestoreDebugPrivilege() override;
 

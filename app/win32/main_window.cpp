@@ -1,5 +1,8 @@
 #include "app/win32/main_window.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/control_ids.h"
 #include "app/texts.h"
 #include "app/win32/dpi.h"
@@ -63,7 +66,7 @@ bool MainWindow::Create() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     if (!RegisterClassExW(&windowClass)) {
-        ShowSystemError(kRegisterClassLabel, GetLastError());
+        ShowSystemError({kRegisterClassLabel, GetLastError()});
         return false;
     }
 
@@ -72,7 +75,7 @@ bool MainWindow::Create() {
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
                          this)) {
         // A control that failed to appear failed the window with it.
-        ShowSystemError(kCreateWindowLabel, controlError_ ? controlError_ : GetLastError());
+        ShowSystemError(controlFailure_ ? *controlFailure_ : Failure{kCreateWindowLabel, GetLastError()});
         return false;
     }
     return true;
@@ -113,7 +116,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = window_;
     switch (message) {
     case WM_CREATE:
-        return OnCreate() ? 0 : -1;
+        controlFailure_ = OnCreate();
+        return controlFailure_ ? -1 : 0;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
@@ -146,7 +150,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam) Close();
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        // A window whose creation failed ends no message loop: none runs yet,
+        // and the quit message would close at once the message box that
+        // reports the failure.
+        if (form_) PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
         window_ = nullptr;
@@ -160,7 +167,7 @@ SIZE MainWindow::FrameSize(int dpi) {
                                TwipsToPixels(kClientHeightTwips, dpi), kWindowStyle, 0, dpi);
 }
 
-bool MainWindow::OnCreate() {
+std::optional<Failure> MainWindow::OnCreate() {
     dpi_ = WindowDpi(window_);
     const SIZE size = FrameSize(dpi_);
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
@@ -169,30 +176,27 @@ bool MainWindow::OnCreate() {
 }
 
 // Creates the controls in child-window order, then places them at the window's DPI.
-bool MainWindow::CreateControls() {
+std::optional<Failure> MainWindow::CreateControls() {
     for (const ControlLayout& control : kControls) {
         const ControlClass cls = ClassOf(control.kind);
         if (!CreateWindowExW(cls.exStyle, cls.className, control.caption,
                              WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0, window_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
                              nullptr)) {
-            controlError_ = GetLastError();
-            return false;
+            return Failure{kCreateWindowLabel, GetLastError()};
         }
     }
     LayOutControls();
     registeredList_.emplace(GetDlgItem(window_, kRegisteredList));
     deleteList_.emplace(GetDlgItem(window_, kDeleteList));
     form_.emplace(CleanupFormCollaborators{*registeredList_, *deleteList_, registry_, accounts_, deskShell_, *this});
-    return true;
+    return std::nullopt;
 }
 
 // Without tooltips the window still does all it should: a failure is
 // reported, as one of a control at start would be, and the window stays.
 void MainWindow::OnCreateTooltips() {
-    if (!CreateTooltips(window_, instance_)) {
-        ShowSystemError(kCreateWindowLabel, GetLastError());
-    }
+    if (const Result<HWND> tooltips = CreateTooltips(window_, instance_); !tooltips) ShowSystemError(tooltips.failure());
 }
 
 // Gives every control the message font and its place at dpi_. The font comes
@@ -227,27 +231,15 @@ void MainWindow::OnActivate(bool active) {
     }
 }
 
-// Each button's click goes to its handler on CleanupForm. The exit button's
-// is no command: it takes effect as soon as no command runs.
+// Each button's click goes to the handler on CleanupForm that its row of the
+// layout names.
 void MainWindow::OnCommand(int id) {
-    switch (id) {
-    case kMoveSelected:
-        return Move(MoveButton::Selected);
-    case kMoveSelectedBack:
-        return Move(MoveButton::SelectedBack);
-    case kMoveAll:
-        return Move(MoveButton::All);
-    case kMoveAllBack:
-        return Move(MoveButton::AllBack);
-    case kRunDeletionButton:
-        return RunCommand(kDeletingReason, [this] { form_->OnRunDeletion(); });
-    case kExitButton:
-        return form_->OnExit();
-    }
-}
-
-void MainWindow::Move(MoveButton button) {
-    RunCommand(kMovingReason, [this, button] { form_->OnMove(button); });
+    const auto control = std::find_if(std::begin(kControls), std::end(kControls),
+                                      [id](const ControlLayout& row) { return row.id == id; });
+    if (control == std::end(kControls) || !control->action.run) return;
+    const ButtonAction action = control->action;
+    if (!action.sessionEndReason) return action.run(*form_);
+    RunCommand(action.sessionEndReason, [this, action] { action.run(*form_); });
 }
 
 template <typename Command>

@@ -42,14 +42,13 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's outer size that gives the client area its size at dpi.
     static SIZE FrameSize(int dpi);
-    bool OnCreate();
-    bool CreateControls();
+    std::optional<Failure> OnCreate();
+    std::optional<Failure> CreateControls();
     void OnCreateTooltips();
     void LayOutControls();
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnActivate(bool active);
     void OnCommand(int id);
-    void Move(MoveButton button);
     // Runs a command of CleanupForm's through the runner, and closes the
     // window afterwards where that was asked for meanwhile.
     template <typename Command>
@@ -67,7 +66,7 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the focus when the window was deactivated
-    DWORD controlError_ = ERROR_SUCCESS;  // why a control could not be created
+    std::optional<Failure> controlFailure_;  // why a control could not be created
     int dpi_ = 96;  // the dots per inch the layout is converted at
     bool busy_ = false;  // the busy pointer shows over the window
     CommandRunner commands_{*this};

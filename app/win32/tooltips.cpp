@@ -2,18 +2,19 @@
 
 #include <commctrl.h>
 
+#include "app/texts.h"
 #include "app/win32/layout.h"
 
 namespace tarvin {
 
-HWND CreateTooltips(HWND window, HINSTANCE instance) {
+Result<HWND> CreateTooltips(HWND window, HINSTANCE instance) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};  // tab and tooltip classes
     InitCommonControlsEx(&classes);
     const HWND tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                           WS_POPUP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                           CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance,
                                           nullptr);
-    if (!tooltips) return nullptr;
+    if (!tooltips) return Failure{kCreateWindowLabel, GetLastError()};
     for (const ControlLayout& control : kControls) {
         if (!control.tooltip) continue;
         TTTOOLINFOW tool{};
@@ -26,8 +27,9 @@ HWND CreateTooltips(HWND window, HINSTANCE instance) {
         tool.lpszText = const_cast<wchar_t*>(control.tooltip);  // copied by the control
         if (!SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
             DestroyWindow(tooltips);
-            SetLastError(ERROR_NOT_ENOUGH_MEMORY);  // a well-formed tool is refused for want of memory only
-            return nullptr;
+            // The control gives no code: it refuses a well-formed tool only
+            // when it cannot make room for it.
+            return Failure{L"(TTM_ADDTOOL)", ERROR_NOT_ENOUGH_MEMORY};
         }
     }
     return tooltips;

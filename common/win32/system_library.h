@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "common/failure.h"
+#include "common/win32/unique_handle.h"
+
 namespace tarvin {
 
 // Makes every later DLL load of the process search the system folder only,
@@ -13,8 +16,7 @@ void RestrictDllSearchToSystemFolder();
 
 // Loads the DLL of this name (such as L"netapi32.dll") from the system folder,
 // and what it depends on from there too, never from the program's folder,
-// where a download may have left a file of the same name. Null on failure,
-// with the reason in GetLastError(). The caller frees the module.
-HMODULE LoadSystemLibrary(const wchar_t* name);
+// where a download may have left a file of the same name.
+Result<UniqueModule> LoadSystemLibrary(const wchar_t* name);
 
 }  // namespace tarvin

@@ -6,9 +6,19 @@
 
 namespace tarvin {
 
-// Owns one Win32 handle and releases it with Release on destruction.
-// Move-only: a handle has exactly one owner. Null is the empty handle.
-template <typename Handle, auto Release>
+// What an empty handle holds: null for most kinds; INVALID_HANDLE_VALUE for
+// those that CreateFile returns, for which null is a value like any other.
+template <typename Handle>
+constexpr Handle NullHandle() {
+    return nullptr;
+}
+inline HANDLE InvalidHandle() {
+    return INVALID_HANDLE_VALUE;
+}
+
+// Owns one Win32 handle and releases it with Release on destruction, unless
+// it is Empty(). Move-only: a handle has exactly one owner.
+template <typename Handle, auto Release, Handle (*Empty)() = NullHandle<Handle>>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -23,29 +33,30 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+    explicit operator bool() const { return handle_ != Empty(); }
 
     // For out-parameters: releases what is owned and hands out the slot.
-    Handle* receive() {
+    Handle* put() {
         reset();
         return &handle_;
     }
 
-    void reset(Handle handle = nullptr) {
-        if (handle_) Release(handle_);
+    void reset(Handle handle = Empty()) {
+        if (*this) Release(handle_);
         handle_ = handle;
     }
 
-    Handle release() { return std::exchange(handle_, nullptr); }
+    Handle release() { return std::exchange(handle_, Empty()); }
 
 private:
-    Handle handle_ = nullptr;
+    Handle handle_ = Empty();
 };
 
 using UniqueRegistryKey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueFile = UniqueHandle<HANDLE, &CloseHandle, &InvalidHandle>;
 using UniqueModule = UniqueHandle<HMODULE, &FreeLibrary>;
 // What the system allocates for the caller with LocalAlloc.
 using UniqueLocalString = UniqueHandle<wchar_t*, &LocalFree>;

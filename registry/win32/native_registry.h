@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "common/win32/unique_handle.h"
+
 extern "C" {
 NTSTATUS NTAPI NtOpenKey(HANDLE* key, ACCESS_MASK access, OBJECT_ATTRIBUTES* attributes);
 NTSTATUS NTAPI NtCreateKey(HANDLE* key, ACCESS_MASK access, OBJECT_ATTRIBUTES* attributes,
@@ -18,6 +20,13 @@ NTSTATUS NTAPI NtDeleteKey(HANDLE key);
 }
 
 namespace tarvin {
+
+// A key that a native call opened, as the registry API takes it: closed as it
+// was opened, with NtClose.
+inline void CloseNativeKey(HKEY key) {
+    NtClose(key);
+}
+using UniqueNativeKey = UniqueHandle<HKEY, &CloseNativeKey>;
 
 // The name `name` below the open key `parent`, whole, a link as the link.
 // Both refer to name, which must outlive them.

@@ -36,26 +36,25 @@ class Win32RegistryKey final : public RegistryKey {
 public:
     explicit Win32RegistryKey(UniqueRegistryKey key) : key_(std::move(key)) {}
 
-    ErrorCode EnumKey(std::uint32_t index, std::wstring& name) override {
+    Result<std::wstring> EnumKey(std::uint32_t index) override {
         wchar_t buffer[kNameBufferLength] = {};
         DWORD length = kNameBufferLength;
-        const LSTATUS status = RegEnumKeyExW(key_.get(), index, buffer, &length, nullptr,
-                                             nullptr, nullptr, nullptr);
-        if (status == ERROR_SUCCESS) name.assign(buffer, length);
-        return static_cast<ErrorCode>(status);
+        const LSTATUS status = RegEnumKeyExW(key_.get(), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS) return Failure{kEnumKeyLabel, static_cast<ErrorCode>(status)};
+        return std::wstring(buffer, length);
     }
 
     // The subkey is opened by its counted name and without following a link,
     // then deleted through its own handle: RegDeleteKeyW would stop the name
     // at its first NUL, take an empty one for this key itself, and delete a
     // link's target.
-    ErrorCode DeleteKey(const std::wstring& name) override {
+    std::optional<Failure> DeleteKey(const std::wstring& name) override {
         NativeKeyName subkeyName(key_.get(), name);
-        UniqueRegistryKey subkey;
-        NTSTATUS status =
-            NtOpenKey(reinterpret_cast<HANDLE*>(subkey.receive()), DELETE, &subkeyName.attributes);
+        UniqueNativeKey subkey;
+        NTSTATUS status = NtOpenKey(reinterpret_cast<HANDLE*>(subkey.put()), DELETE, &subkeyName.attributes);
         if (NT_SUCCESS(status)) status = NtDeleteKey(subkey.get());
-        return static_cast<ErrorCode>(RtlNtStatusToDosError(status));
+        if (NT_SUCCESS(status)) return std::nullopt;
+        return Failure{kDeleteKeyLabel, static_cast<ErrorCode>(RtlNtStatusToDosError(status))};
     }
 
 private:
@@ -85,26 +84,24 @@ bool IsLink(HKEY key) {
 
 // Each component is opened below the one before it as it stands, a link as the
 // link: a link anywhere on the path would lead outside it.
-ErrorCode Win32Registry::OpenKey(Hive hive, const std::wstring& path, AccessMask access,
-                                 std::unique_ptr<RegistryKey>& key) {
+Result<std::unique_ptr<RegistryKey>> Win32Registry::OpenKey(const KeyLocation& key, AccessMask access) {
+    const std::wstring& path = key.path;
     UniqueRegistryKey opened;
-    HKEY parent = RootKey(hive);
+    HKEY parent = RootKey(key.hive);
     for (std::size_t begin = 0; begin <= path.size();) {
         const std::size_t end = std::min(path.find(L'\\', begin), path.size());
         const bool last = end == path.size();
         UniqueRegistryKey component;
         const LSTATUS status =
             RegOpenKeyExW(parent, path.substr(begin, end - begin).c_str(), REG_OPTION_OPEN_LINK,
-                          KEY_QUERY_VALUE | (last ? access : KEY_ENUMERATE_SUB_KEYS),
-                          component.receive());
-        if (status != ERROR_SUCCESS) return static_cast<ErrorCode>(status);
-        if (IsLink(component.get())) return kErrorThroughLink;
+                          KEY_QUERY_VALUE | (last ? access : KEY_ENUMERATE_SUB_KEYS), component.put());
+        if (status != ERROR_SUCCESS) return Failure{kOpenKeyLabel, static_cast<ErrorCode>(status)};
+        if (IsLink(component.get())) return Failure{kOpenKeyLabel, kErrorThroughLink};
         opened = std::move(component);
         parent = opened.get();
         begin = end + 1;
     }
-    key = std::make_unique<Win32RegistryKey>(std::move(opened));
-    return kErrorSuccess;
+    return std::unique_ptr<RegistryKey>(std::make_unique<Win32RegistryKey>(std::move(opened)));
 }
 
 }  // namespace tarvin

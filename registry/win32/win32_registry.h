@@ -10,8 +10,7 @@ namespace tarvin {
 // characters included, come back intact.
 class Win32Registry final : public Registry {
 public:
-    ErrorCode OpenKey(Hive hive, const std::wstring& path, AccessMask access,
-                      std::unique_ptr<RegistryKey>& key) override;
+    Result<std::unique_ptr<RegistryKey>> OpenKey(const KeyLocation& key, AccessMask access) override;
 };
 
 }  // namespace tarvin

@@ -14,11 +14,10 @@ namespace {
 constexpr ACCESS_MASK kAccess = KEY_ALL_ACCESS | KEY_WOW64_64KEY;
 
 // Opens (or, with create, creates) the subkey name of parent, a link as the link.
-UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
-                             ULONG options = REG_OPTION_NON_VOLATILE) {
+UniqueNativeKey OpenSubkey(HKEY parent, const std::wstring& name, bool create, ULONG options = REG_OPTION_NON_VOLATILE) {
     NativeKeyName native(parent, name);
-    UniqueRegistryKey key;
-    auto* handle = reinterpret_cast<HANDLE*>(key.receive());
+    UniqueNativeKey key;
+    auto* handle = reinterpret_cast<HANDLE*>(key.put());
     const NTSTATUS status =
         create ? NtCreateKey(handle, kAccess, &native.attributes, 0, nullptr, options, nullptr)
                : NtOpenKey(handle, kAccess, &native.attributes);
@@ -26,18 +25,20 @@ UniqueRegistryKey OpenSubkey(HKEY parent, const std::wstring& name, bool create,
     return key;
 }
 
-// Opens (or, with create, creates) path below root, by whole names, which
-// may hold NUL characters; the last component is created with lastOptions.
-// The native calls take no predefined root such as HKEY_CURRENT_USER: the
-// first component, "Software", is opened through the registry API.
-UniqueRegistryKey OpenPath(HKEY root, const std::wstring& path, bool create,
-                           ULONG lastOptions = REG_OPTION_NON_VOLATILE) {
+// Opens (or, with create, creates) path below root, a path of two components
+// or more, by whole names, which may hold NUL characters; the last component
+// is created with lastOptions. The native calls take no predefined root such
+// as HKEY_CURRENT_USER: the first component, "Software", is opened through
+// the registry API.
+UniqueNativeKey OpenPath(HKEY root, const std::wstring& path, bool create, ULONG lastOptions = REG_OPTION_NON_VOLATILE) {
     std::size_t end = path.find(L'\\');
-    UniqueRegistryKey key;
-    RegCreateKeyExW(root, path.substr(0, end).c_str(), 0, nullptr, 0, kAccess, nullptr, key.receive(), nullptr);
-    for (std::size_t begin = end; key && begin < path.size(); begin = end) {
-        end = std::min(path.find(L'\\', begin + 1), path.size());
-        key = OpenSubkey(key.get(), path.substr(begin + 1, end - begin - 1), create,
+    UniqueRegistryKey first;
+    RegCreateKeyExW(root, path.substr(0, end).c_str(), 0, nullptr, 0, kAccess, nullptr, first.put(), nullptr);
+    UniqueNativeKey key;
+    for (HKEY parent = first.get(); parent && end < path.size(); parent = key.get()) {
+        const std::size_t begin = end + 1;
+        end = std::min(path.find(L'\\', begin), path.size());
+        key = OpenSubkey(parent, path.substr(begin, end - begin), create,
                          end == path.size() ? lastOptions : REG_OPTION_NON_VOLATILE);
     }
     return key;
@@ -59,7 +60,7 @@ std::vector<std::wstring> NamesBelow(HKEY key) {
 void AddSnapshot(HKEY key, const std::wstring& path, std::vector<std::wstring>& lines) {
     lines.push_back(path);
     for (const std::wstring& name : NamesBelow(key)) {
-        const UniqueRegistryKey subkey = OpenSubkey(key, name, false);
+        const UniqueNativeKey subkey = OpenSubkey(key, name, false);
         if (subkey) AddSnapshot(subkey.get(), path + L"\\" + name, lines);
     }
 }
@@ -67,7 +68,7 @@ void AddSnapshot(HKEY key, const std::wstring& path, std::vector<std::wstring>& 
 // Removes key with everything below it; a link goes as the link.
 bool Remove(HKEY key) {
     for (const std::wstring& name : NamesBelow(key)) {
-        const UniqueRegistryKey subkey = OpenSubkey(key, name, false);
+        const UniqueNativeKey subkey = OpenSubkey(key, name, false);
         if (!subkey || !Remove(subkey.get())) return false;
     }
     return NT_SUCCESS(NtDeleteKey(key));
@@ -77,7 +78,7 @@ bool Remove(HKEY key) {
 
 bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& linkTarget) {
     const bool link = !linkTarget.empty();
-    const UniqueRegistryKey key = OpenPath(root, path, true, link ? REG_OPTION_CREATE_LINK : REG_OPTION_NON_VOLATILE);
+    const UniqueNativeKey key = OpenPath(root, path, true, link ? REG_OPTION_CREATE_LINK : REG_OPTION_NON_VOLATILE);
     return key && (!link || RegSetValueExW(key.get(), L"SymbolicLinkValue", 0, REG_LINK,
                                            reinterpret_cast<const BYTE*>(linkTarget.data()),
                                            static_cast<DWORD>(linkTarget.size() * sizeof(wchar_t))) == ERROR_SUCCESS);
@@ -98,7 +99,7 @@ std::wstring VendorKeyPath(HKEY root) {
 
 bool SeedVendorKey(HKEY root, const std::vector<std::wstring>& entries) {
     const bool removed = RemoveTree(root, TarvinSoftware(root) + L"\\Norvale");
-    const UniqueRegistryKey vendorKey = removed ? OpenPath(root, VendorKeyPath(root), true) : UniqueRegistryKey();
+    const UniqueNativeKey vendorKey = removed ? OpenPath(root, VendorKeyPath(root), true) : UniqueNativeKey();
     // Below the open vendor key, each entry costs one short lookup.
     for (const std::wstring& entry : entries) {
         if (!vendorKey || !OpenSubkey(vendorKey.get(), entry, true)) return false;
@@ -115,14 +116,14 @@ std::vector<std::wstring> NumberedEntries(int count) {
 std::vector<std::wstring> Snapshot(HKEY root, const std::vector<std::wstring>& paths) {
     std::vector<std::wstring> lines;
     for (const std::wstring& path : paths) {
-        if (const UniqueRegistryKey key = OpenPath(root, path, false)) AddSnapshot(key.get(), path, lines);
+        if (const UniqueNativeKey key = OpenPath(root, path, false)) AddSnapshot(key.get(), path, lines);
     }
     std::sort(lines.begin(), lines.end());
     return lines;
 }
 
 bool RemoveTree(HKEY root, const std::wstring& path) {
-    const UniqueRegistryKey key = OpenPath(root, path, false);
+    const UniqueNativeKey key = OpenPath(root, path, false);
     return !key || Remove(key.get());
 }
 

@@ -359,7 +359,7 @@ int OpenHandles(HANDLE process) {
     int count = 0;
     for (ULONG_PTR value = 4; value <= 4 * 16384; value += 4) {
         UniqueKernelHandle copy;
-        count += DuplicateHandle(process, ULongToHandle(value), GetCurrentProcess(), copy.receive(), 0, FALSE,
+        count += DuplicateHandle(process, ULongToHandle(value), GetCurrentProcess(), copy.put(), 0, FALSE,
                                  DUPLICATE_SAME_ACCESS);
     }
     return count;
