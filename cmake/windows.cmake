@@ -3,19 +3,6 @@
 
 enable_language(RC)
 
-# The platform layer: the portable interfaces on the Win32 API.
-add_library(tarvin_win32 STATIC
-  access/win32/sids.cpp
-  access/win32/win32_account_directory.cpp
-  access/win32/win32_desk_shell.cpp
-  app/win32/dpi.cpp
-  app/win32/main_window.cpp
-  app/win32/tooltips.cpp
-  common/win32/system_library.cpp
-  products/win32/win32_list_box.cpp
-  registry/win32/win32_registry.cpp)
-target_link_libraries(tarvin_win32 PUBLIC tarvin_core comctl32 ntdll)
-
 # TARVIN.exe's own code is small and uses neither exceptions nor RTTI: without
 # them, and with every unused function and datum dropped at the link, the
 # program stays a fraction of its size. The source path is mapped to ".", so
