@@ -21,7 +21,7 @@
 namespace tarvin::bench {
 namespace {
 
-using testing::TarvinProcess;
+using driver::TarvinProcess;
 
 // Wine's own processes answer registry writes for a while after them, and
 // slow every registry call meanwhile: the timing starts once they are done.
@@ -29,9 +29,9 @@ constexpr DWORD kSettleMs = 2000;
 
 // Both hives hold entries 0 to size - 1; false (and a message) when they could not be made.
 bool SeedBothHives(int size) {
-    const std::vector<std::wstring> entries = testing::NumberedEntries(size);
-    if (!testing::SeedVendorKey(HKEY_CURRENT_USER, entries) ||
-        !testing::SeedVendorKey(HKEY_LOCAL_MACHINE, entries)) {
+    const std::vector<std::wstring> entries = driver::NumberedEntries(size);
+    if (!driver::SeedVendorKey(HKEY_CURRENT_USER, entries) ||
+        !driver::SeedVendorKey(HKEY_LOCAL_MACHINE, entries)) {
         std::fprintf(stderr, "could not seed %d entries\n", size);
         return false;
     }
@@ -42,7 +42,7 @@ bool SeedBothHives(int size) {
 bool BothHivesEmpty() {
     // The vendor keys alone are left.
     const auto entriesLeft = [](HKEY hive) {
-        return testing::Snapshot(hive, {testing::VendorKeyPath(hive)}).size() - 1;
+        return driver::Snapshot(hive, {driver::VendorKeyPath(hive)}).size() - 1;
     };
     return entriesLeft(HKEY_CURRENT_USER) == 0 && entriesLeft(HKEY_LOCAL_MACHINE) == 0;
 }
@@ -124,7 +124,7 @@ int Run(int runs, const std::vector<int>& sizes) {
         }
     }
     for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        testing::RemoveTree(root, testing::TarvinSoftware(root) + L"\\Norvale");
+        driver::RemoveTree(root, driver::TarvinSoftware(root) + L"\\Norvale");
     }
     WriteReport(results, sizes, stdout);
     return 0;

@@ -50,7 +50,7 @@ double TimeCommand(std::wstring commandLine) {
 // A .reg file in the format reg.exe imports: UTF-16 with a byte order mark.
 bool WriteDeletionFile(const std::wstring& path, int count) {
     std::wstring text = L"\xFEFFWindows Registry Editor Version 5.00\r\n";
-    const std::vector<std::wstring> entries = testing::NumberedEntries(count);
+    const std::vector<std::wstring> entries = driver::NumberedEntries(count);
     for (const wchar_t* hive : {L"HKEY_CURRENT_USER", L"HKEY_LOCAL_MACHINE"}) {
         for (const std::wstring& entry : entries) {
             text += L"\r\n[-" + std::wstring(hive) + L"\\" + kVendorKeyPath + L"\\" + entry + L"]\r\n";

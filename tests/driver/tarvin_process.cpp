@@ -6,7 +6,7 @@
 
 #include "app/control_ids.h"
 
-namespace tarvin::testing {
+namespace tarvin::driver {
 
 namespace {
 
@@ -199,4 +199,4 @@ DWORD TarvinProcess::ExitCode() const {
     return code;
 }
 
-}  // namespace tarvin::testing
+}  // namespace tarvin::driver

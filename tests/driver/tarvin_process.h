@@ -13,7 +13,7 @@
 
 #include "common/win32/unique_handle.h"
 
-namespace tarvin::testing {
+namespace tarvin::driver {
 
 // Requests to the main window besides a button's click (its id).
 // Close the window, as the close box and Alt+F4 do.
@@ -109,4 +109,4 @@ private:
     DWORD threadId_ = 0;
 };
 
-}  // namespace tarvin::testing
+}  // namespace tarvin::driver

@@ -5,7 +5,7 @@
 #include "common/win32/unique_handle.h"
 #include "registry/win32/native_registry.h"
 
-namespace tarvin::testing {
+namespace tarvin::driver {
 
 namespace {
 
@@ -127,4 +127,4 @@ bool RemoveTree(HKEY root, const std::wstring& path) {
     return !key || Remove(key.get());
 }
 
-}  // namespace tarvin::testing
+}  // namespace tarvin::driver

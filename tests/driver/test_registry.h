@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace tarvin::testing {
+namespace tarvin::driver {
 
 // Creates the key path below root, each component by its whole name; with a
 // linkTarget, a native path such as "\Registry\Machine\Software\Victim",
@@ -45,4 +45,4 @@ std::vector<std::wstring> Snapshot(HKEY root, const std::vector<std::wstring>& p
 // Removes path below root with everything below it; true when it is gone.
 bool RemoveTree(HKEY root, const std::wstring& path);
 
-}  // namespace tarvin::testing
+}  // namespace tarvin::driver

@@ -21,8 +21,10 @@
 #include "tests/driver/tarvin_process.h"
 #include "tests/driver/test_registry.h"
 
-namespace tarvin::testing {
+namespace tarvin {
 namespace {
+
+using namespace driver;
 
 // Where a key of a scenario is: below HKCU\Software; below HKLM\Software as
 // TARVIN sees it (on 64-bit Windows, WOW6432Node); below HKLM\Software as
@@ -217,7 +219,7 @@ using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
 constexpr wchar_t kNetApi[] = L"C:\\windows\\syswow64\\netapi32.dll", kNetApiKept[] = L"C:\\windows\\syswow64\\netapi32.kept";
 
 // Starts from, and leaves, subtrees without the keys of any scenario.
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public testing::Test {
 protected:
     void SetUp() override { Clear(); }
     void TearDown() override { tarvin_.reset(); Clear(); }
@@ -231,7 +233,7 @@ protected:
     std::optional<TarvinProcess> tarvin_;
 };
 
-class ScenarioTest : public EndToEndTest, public ::testing::WithParamInterface<Scenario> {};
+class ScenarioTest : public EndToEndTest, public testing::WithParamInterface<Scenario> {};
 
 TEST_P(ScenarioTest, HoldsAfterwards) {
     const Scenario& scenario = GetParam();
@@ -265,7 +267,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
         for (const Forgery& line : last ? scenario.forged : std::vector<Forgery>()) {
             const int other = line.list == kRegisteredList ? kDeleteList : kRegisteredList;
             const LRESULT data = line.dataOf.empty() ? line.data : tarvin_->ItemData(other, line.dataOf);
-            ASSERT_NE(data, LB_ERR) << "no line " << ::testing::PrintToString(line.dataOf);
+            ASSERT_NE(data, LB_ERR) << "no line " << testing::PrintToString(line.dataOf);
             ASSERT_TRUE(tarvin_->SetItemData(line.list, line.text, data));
         }
         ASSERT_TRUE(tarvin_->Select(step.list, step.select));
@@ -287,7 +289,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, ScenarioTest, ::testing::ValuesIn(kScenarios), [](auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, ScenarioTest, testing::ValuesIn(kScenarios), [](auto& info) { return std::string(info.param.name); });
 
 // The DLLs that Wine's own DLLs load into TARVIN by Wine's own rules, which
 // nothing TARVIN does can change, and which are therefore not planted: the
@@ -323,7 +325,7 @@ TEST_F(EndToEndTest, NoDllPlantedInTheDownloadFolderIsLoaded) {
         tarvin_.emplace(L"Downloads\\TARVIN.exe");
         SetEnvironmentVariableW(L"WINEDEBUG", debug);
         EXPECT_TRUE(tarvin_->Select(kRegisteredList, {kArvo1}));
-        for (const int button : {kMoveSelected, kRunDeletionButton, kExitButton}) EXPECT_THAT(tarvin_->RequestAnswering(button), ::testing::IsEmpty());
+        for (const int button : {kMoveSelected, kRunDeletionButton, kExitButton}) EXPECT_THAT(tarvin_->RequestAnswering(button), testing::IsEmpty());
         EXPECT_EQ(tarvin_->ExitCode(), 0u);
         trace.clear();
         std::string text(std::istreambuf_iterator<char>(trace), {});
@@ -342,7 +344,7 @@ TEST_F(EndToEndTest, NoDllPlantedInTheDownloadFolderIsLoaded) {
         const std::wstring wide(name.begin(), name.end());
         ASSERT_TRUE(CopyFileW((L"C:\\windows\\syswow64\\" + wide).c_str(), (downloads + wide).c_str(), FALSE)) << name;
     }
-    ASSERT_THAT(planted, ::testing::Contains("netapi32.dll")) << "no loader trace in loader-trace.txt";
+    ASSERT_THAT(planted, testing::Contains("netapi32.dll")) << "no loader trace in loader-trace.txt";
     std::string inDownloads;  // the folder as the trace writes it
     for (const wchar_t c : downloads) inDownloads += c == L'\\' ? "\\\\" : std::string(1, char(::towlower(c)));
     for (const std::string& path : run()) {
@@ -392,4 +394,4 @@ TEST_F(EndToEndTest, ThirtyThreeThousandEntriesAreListedMovedBothWaysAndDeletedL
 }
 
 }  // namespace
-}  // namespace tarvin::testing
+}  // namespace tarvin

@@ -22,8 +22,10 @@
 #include "tests/driver/tarvin_process.h"
 #include "tests/driver/test_registry.h"
 
-namespace tarvin::testing {
+namespace tarvin {
 namespace {
+
+using namespace driver;
 
 SIZE ClientSize(HWND window) {
     RECT client{};
@@ -125,7 +127,7 @@ std::map<int, std::tuple<LONG, LONG, LONG, LONG, LRESULT>> Layout(HWND window) {
     return layout;
 }
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public testing::Test {
 protected:
     // Starts TARVIN.exe at dpi (the LogPixels that Wine gives the processes
     // it starts) and waits for its window, active with a control focused (the
@@ -187,7 +189,7 @@ TEST_F(WindowTest, TheLayoutAfterADpiChangeKeysFocusAndTooltips) {
     // Posted keys are handled in order: once Tab has moved the focus, the keys before it have been.
     std::vector<int> visited;
     for (int tabs = 0; tabs < 8; ++tabs) visited.push_back(PressTab(window));
-    EXPECT_THAT(visited, ::testing::ElementsAre(kDeleteList, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
+    EXPECT_THAT(visited, testing::ElementsAre(kDeleteList, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
                                      kRunDeletionButton, kExitButton, kRegisteredList));
     EXPECT_EQ(tarvin_->LineCount(kDeleteList), 2);
     // The focus stays with the control that had it while the user works in
@@ -225,15 +227,15 @@ TEST(Executable, IconAndManifest) {
     // The icon's directory: a 6-byte header, then 14 bytes an image: width,
     // height, colour count, a reserved byte, planes (2 bytes), bits per pixel.
     const std::string group = resource(MAKEINTRESOURCEW(IDI_TARVIN), RT_GROUP_ICON);
-    EXPECT_THAT(group, ::testing::HasSubstr(std::string("\x80\x80\x10\0\1\0\4\0", 8)));
+    EXPECT_THAT(group, testing::HasSubstr(std::string("\x80\x80\x10\0\1\0\4\0", 8)));
     const std::string manifest = resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
-    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
-    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"));
+    EXPECT_THAT(manifest, testing::HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
+    EXPECT_THAT(manifest, testing::HasSubstr(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"));
     // Per-monitor DPI awareness: version 2 on Windows 10, per monitor on 8.1, the system's DPI on 7.
-    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>)"));
-    EXPECT_THAT(manifest, ::testing::HasSubstr(R"(<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>)"));
+    EXPECT_THAT(manifest, testing::HasSubstr(R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>)"));
+    EXPECT_THAT(manifest, testing::HasSubstr(R"(<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>)"));
     FreeLibrary(module);
 }
 
 }  // namespace
-}  // namespace tarvin::testing
+}  // namespace tarvin
