@@ -35,16 +35,13 @@ const std::vector<std::wstring> kCompared = {L"Software\\Norvale", L"Software\\V
 // Machine keys outside the vendor's, for links to point at.
 const std::wstring kVictimTarget = L"\\Registry\\Machine\\Software\\Victim";
 
-// The system's text for a Win32 error code, from the system message table.
-std::wstring SystemText(DWORD code) {
-    wchar_t text[1024];
-    return std::wstring(text, FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                             code, 0, text, 1024, nullptr));
-}
-// The messages TARVIN shows.
-std::wstring Failed(const wchar_t* call, DWORD code) { return call + SystemText(code); }
-std::wstring OpenFailed(DWORD code) { return Failed(L"(RegOpenKeyEx)", code); }
-std::wstring DeleteFailed(DWORD code) { return Failed(L"(RegDeleteKey)", code); }
+// The system's texts for the codes of the scenarios, as Wine's Japanese message
+// table gives them, and the messages TARVIN shows with them.
+const std::wstring kFileNotFound = L"ファイルが見つかりません。\r\n", kAccessDenied = L"アクセスが拒否されました。\r\n",
+                   kCantResolveFilename = L"ファイル名は解決できません。\r\n",
+                   kBadExeFormat = L"%1 の EXE フォーマットが不正です。\r\n";  // its insert stays as it is
+std::wstring OpenFailed(const std::wstring& text) { return L"(RegOpenKeyEx)" + text; }
+std::wstring DeleteFailed(const std::wstring& text) { return L"(RegDeleteKey)" + text; }
 std::wstring NotListed(const std::wstring& line) { return L"一覧から読み取った項目ではないため、削除しませんでした: " + line; }
 const std::wstring kRefused = L"管理者権限が無い為、削除できません";
 // Display names of the product name table.
@@ -126,7 +123,7 @@ Scenario DeletionInterruptedBy(const char* name, int request, std::vector<Step> 
     return {.name = name,
             .seeds = {User(L"KT-ARVO1"), User(L"KT-ARVO2\\Settings"), Machine(L"KT-ARVO2"), Both(L"KT-SELM1")},
             .steps = steps, .registered = {kSelm1},
-            .messages = {DeleteFailed(ERROR_ACCESS_DENIED), DeleteFailed(ERROR_FILE_NOT_FOUND)},
+            .messages = {DeleteFailed(kAccessDenied), DeleteFailed(kFileNotFound)},
             .gone = {User(L"KT-ARVO1"), Machine(L"KT-ARVO2")}, .atFirstMessage = request};
 }
 
@@ -137,7 +134,7 @@ const Scenario kScenarios[] = {
                User(L"KT-ARVO1"), User(L"kt-arvo3"), Machine(L"KT-SELM1")},
      .registered = {kArvo1, kArvo2, L"kt-arvo3", kHalda, L"KT-MOXEL", kSelm4, L"Unknown-Product"}, .on32BitWindows = true},
     // No vendor key under either hive: reported at start, passed over by the deletion.
-    {.name = "AMissingVendorKeyIsReportedOnce", .steps = {kDeletion}, .messages = {OpenFailed(ERROR_FILE_NOT_FOUND)}},
+    {.name = "AMissingVendorKeyIsReportedOnce", .steps = {kDeletion}, .messages = {OpenFailed(kFileNotFound)}},
     // Moves: each button's way, lines arriving unselected, the direction from
     // the button alone. The registry stays as it was. ("<<" moves 33,000
     // lines back below.)
@@ -171,7 +168,7 @@ const Scenario kScenarios[] = {
     {.name = "AVendorKeyReachedThroughALinkIsReportedAndNotUsed",
      .seeds = {{{kUser, L"Norvale", kVictimTarget}}, {{kMachine, L"Norvale\\QZ", kVictimTarget + L"\\QZ"}},
                {{kMachineAsIs, L"Victim\\QZ\\KT-ARVO1"}}},
-     .steps = {kDeletion}, .messages = std::vector(3, OpenFailed(ERROR_CANT_RESOLVE_FILENAME))},
+     .steps = {kDeletion}, .messages = std::vector(3, OpenFailed(kCantResolveFilename))},
     // Lines that another program added to the delete list or changed, before
     // the second deletion: with the item data of the first entry listed,
     // "Kept", which the first deletion took; with no item data, but Kept's
@@ -200,7 +197,7 @@ const Scenario kScenarios[] = {
     // DLL names it by an insert, which stays as it is.
     {.name = "AFailedAdministratorCheckIsReportedAndDeletesNothing", .seeds = {Both(L"KT-ARVO1")},
      .steps = {{kMoveSelected, {kArvo1}}, kDeletion}, .toDelete = {kArvo1},
-     .messages = {Failed(L"(NetLocalGroupGetMembers)", ERROR_BAD_EXE_FORMAT), kRefused}, .brokenNetApi = true},
+     .messages = {L"(NetLocalGroupGetMembers)" + kBadExeFormat, kRefused}, .brokenNetApi = true},
     // The run goes on to its end; a request to close ends TARVIN then, a
     // logoff is refused until then, a click is dropped.
     DeletionInterruptedBy("ClosingTheWindowDuringADeletionWaitsForItsEnd", kCloseRequest),
