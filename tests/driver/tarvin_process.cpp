@@ -136,10 +136,10 @@ bool TarvinProcess::Click(int buttonId) const {
     return SendWaiting(GetDlgItem(Window(), buttonId), BM_CLICK, 0);
 }
 
-// The window takes these also while a message box of its own is up.
-void TarvinProcess::Interrupt(int request) const {
-    const HWND window = Find(kMainWindowClass, nullptr);
-    if (request == kLogoff) EndSession(kLogoff);
+// The window takes these also while a message box of its own is up, and
+// before it shows.
+void TarvinProcess::Interrupt(HWND window, int request) const {
+    if (request == kLogoff) EndSession(window, kLogoff);
     if (request == kCloseRequest) PostMessageW(window, WM_CLOSE, 0, 0);
     if (request > 0) {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(request, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, request)));
@@ -148,8 +148,7 @@ void TarvinProcess::Interrupt(int request) const {
 
 // Windows ends a process whose windows have agreed and been told, whether or
 // not it has ended by itself.
-bool TarvinProcess::EndSession(int request) const {
-    const HWND window = Find(kMainWindowClass, nullptr);
+bool TarvinProcess::EndSession(HWND window, int request) const {
     if (request == kSessionGoesOn) return SendWaiting(window, WM_ENDSESSION, FALSE, nullptr, ENDSESSION_LOGOFF);
     DWORD_PTR agreed = FALSE;
     if (!SendWaiting(window, WM_QUERYENDSESSION, 0, &agreed, ENDSESSION_LOGOFF)) return false;
@@ -167,12 +166,13 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
         if (const HWND box = MessageBoxShown()) {
             // Every message box belongs to the main window, which it keeps
             // disabled while it is up, and shows an OK button alone, no icon.
-            wchar_t owner[64] = {}, prompt[1024];
-            GetClassNameW(GetWindow(box, GW_OWNER), owner, 64);
+            const HWND owner = GetWindow(box, GW_OWNER);
+            wchar_t ownerClass[64] = {}, prompt[1024];
+            GetClassNameW(owner, ownerClass, 64);
             const int length = GetWindowTextW(GetDlgItem(box, kMessageBoxTextId), prompt, 1024);
-            prompts.push_back(std::wstring(std::wstring(owner) == kMainWindowClass ? L"" : L"<ownerless> ") +
+            prompts.push_back(std::wstring(std::wstring(ownerClass) == kMainWindowClass ? L"" : L"<ownerless> ") +
                               (Plain(box) ? L"" : L"<not plain> ") + std::wstring(prompt, length));
-            if (prompts.size() == 1) Interrupt(atFirstMessage);
+            if (prompts.size() == 1) Interrupt(owner, atFirstMessage);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(1);
         }
@@ -183,14 +183,16 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
 std::vector<std::wstring> TarvinProcess::RequestAnswering(int request, int atFirstMessage) const {
     std::atomic<bool> handled{false};
     // Also done when the request has ended the program.
-    std::thread click([&] { handled = (request < 0 ? EndSession(request) : Click(request)) || !Running(); });
+    std::thread click([&] {
+        handled = (request < 0 ? EndSession(Find(kMainWindowClass, nullptr), request) : Click(request)) || !Running();
+    });
     const auto prompts = Answering([&] { return handled.load(); }, atFirstMessage);
     click.join();
     return prompts;
 }
 
-std::vector<std::wstring> TarvinProcess::AnswerStartMessages() const {
-    return Answering([&] { return !Running() || Find(kMainWindowClass, nullptr); }, 0);
+std::vector<std::wstring> TarvinProcess::AnswerStartMessages(int atFirstMessage) const {
+    return Answering([&] { return !Running() || Find(kMainWindowClass, nullptr); }, atFirstMessage);
 }
 
 DWORD TarvinProcess::ExitCode() const {

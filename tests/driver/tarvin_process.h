@@ -75,15 +75,16 @@ public:
     // kSessionGoesOn), answers every message box it brings with OK, and
     // returns their prompts once it has been handled, each one of a box that
     // does not belong to the main window after "<ownerless> ", of one with an
-    // icon or buttons besides OK after "<not plain> "; a last line "<no end>" when it was not in
-    // time. While the first box is up, before it is answered, atFirstMessage
-    // (unless 0) is made too: a click or a close request is posted, as input
-    // arrives, a logoff is sent, as Windows sends it. The process may then end.
+    // icon or buttons besides OK after "<not plain> "; a last line "<no end>"
+    // when it was not in time. While the first box is up, before it is answered,
+    // atFirstMessage (unless 0) is made too: a click or a close request is
+    // posted, as input arrives, a logoff is sent, as Windows sends it. The
+    // process may then end.
     std::vector<std::wstring> RequestAnswering(int request, int atFirstMessage = 0) const;
-    // Answers the message boxes shown at start and returns their prompts once
-    // the main window shows or the process has ended; a last line "<no end>"
-    // when neither comes in time.
-    std::vector<std::wstring> AnswerStartMessages() const;
+    // Answers the message boxes shown at start, as RequestAnswering does, and
+    // returns their prompts once the main window shows or the process has
+    // ended; a last line "<no end>" when neither comes in time.
+    std::vector<std::wstring> AnswerStartMessages(int atFirstMessage = 0) const;
 
     // The exit code once the process has ended; STILL_ACTIVE after a timeout.
     DWORD ExitCode() const;
@@ -94,12 +95,13 @@ private:
     bool Running() const;
     // A visible window of this class, and caption unless null, that the program shows now; null if none.
     HWND Find(const wchar_t* className, const wchar_t* caption) const;
-    // Makes a request while a message box is up, as RequestAnswering says; nothing for 0.
-    void Interrupt(int request) const;
-    // Asks the window to end the session as Windows does and ends it if it
-    // agrees (kLogoff), or only asks (kSessionQuery), or tells it that the
+    // Makes a request to the main window while a message box is up, as
+    // RequestAnswering says; nothing for 0.
+    void Interrupt(HWND window, int request) const;
+    // Asks the main window to end the session as Windows does and ends it if
+    // it agrees (kLogoff), or only asks (kSessionQuery), or tells it that the
     // session goes on (kSessionGoesOn); false when the window did not answer in time.
-    bool EndSession(int request) const;
+    bool EndSession(HWND window, int request) const;
     // Answers message boxes with OK until done, and returns their prompts; a
     // last line "<no end>" when the time ran out first.
     std::vector<std::wstring> Answering(const std::function<bool()>& done,

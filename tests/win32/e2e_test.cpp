@@ -87,7 +87,7 @@ struct Scenario {
     std::vector<std::wstring> registered = {}, toDelete = {};
     std::vector<std::wstring> messages = {};
     Keys gone = {};
-    int atFirstMessage = 0;      // a request while the steps' first message is up: a click, kCloseRequest, kLogoff
+    int atFirstMessage = 0;      // a request while the run's first message is up: a click, kCloseRequest, kLogoff
     std::vector<Forgery> forged = {};  // by another program, before the last step
     bool brokenNetApi = false;   // TARVIN finds a damaged netapi32.dll
     bool shellWindow = false;    // this program owns the desktop's shell window, as Explorer does
@@ -133,8 +133,11 @@ const Scenario kScenarios[] = {
      .seeds = {User(L"KT-SELM4"), User(L"Unknown-Product"), User(L"KT-ARVO2"), User(L"KT-HLD"), User(L"KT-MOXEL1"),
                User(L"KT-ARVO1"), User(L"kt-arvo3"), Machine(L"KT-SELM1")},
      .registered = {kArvo1, kArvo2, L"kt-arvo3", kHalda, L"KT-MOXEL", kSelm4, L"Unknown-Product"}, .on32BitWindows = true},
-    // No vendor key under either hive: reported at start, passed over by the deletion.
-    {.name = "AMissingVendorKeyIsReportedOnce", .steps = {kDeletion}, .messages = {OpenFailed(kFileNotFound)}},
+    // No vendor key under either hive: reported at start, passed over by the
+    // deletion. The start's listing is a command like the others: a logoff
+    // while its message is up is refused.
+    {.name = "AMissingVendorKeyIsReportedOnceAndALogoffMeanwhileIsRefused", .steps = {kDeletion},
+     .messages = {OpenFailed(kFileNotFound)}, .atFirstMessage = kLogoff},
     // Moves: each button's way, lines arriving unselected, the direction from
     // the button alone. The registry stays as it was. ("<<" moves 33,000
     // lines back below.)
@@ -257,8 +260,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
         ASSERT_TRUE(SetShellWindow(shell.get()));
     }
     tarvin_.emplace();
-    std::vector<std::wstring> messages = tarvin_->AnswerStartMessages();
-    const std::size_t startMessages = messages.size();
+    std::vector<std::wstring> messages = tarvin_->AnswerStartMessages(scenario.atFirstMessage);
     for (const Step& step : scenario.steps) {
         const bool last = &step == &scenario.steps.back();
         for (const Forgery& line : last ? scenario.forged : std::vector<Forgery>()) {
@@ -268,7 +270,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
             ASSERT_TRUE(tarvin_->SetItemData(line.list, line.text, data));
         }
         ASSERT_TRUE(tarvin_->Select(step.list, step.select));
-        const auto prompts = tarvin_->RequestAnswering(step.request, messages.size() == startMessages ? scenario.atFirstMessage : 0);
+        const auto prompts = tarvin_->RequestAnswering(step.request, messages.empty() ? scenario.atFirstMessage : 0);
         messages.insert(messages.end(), prompts.begin(), prompts.end());
     }
 
