@@ -21,6 +21,12 @@ bool SendWaiting(HWND window, UINT message, WPARAM wParam, DWORD_PTR* result = n
     return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, result);
 }
 
+// Whether window keeps the busy pointer over its client area rather than
+// leave the pointer to its class, which answers FALSE.
+bool KeepsBusyPointer(HWND window) {
+    return SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
 // Whether a message box shows no icon and no button but OK.
 bool Plain(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -78,6 +84,10 @@ HWND TarvinProcess::Window() const {
         if (const HWND window = Find(kMainWindowClass, nullptr)) return window;
     }
     return nullptr;
+}
+
+bool TarvinProcess::BusyPointer() const {
+    return KeepsBusyPointer(Window());
 }
 
 HWND TarvinProcess::MessageBoxShown() const {
@@ -165,13 +175,16 @@ std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& 
         if (GetTickCount64() > deadline) return prompts.push_back(L"<no end>"), prompts;
         if (const HWND box = MessageBoxShown()) {
             // Every message box belongs to the main window, which it keeps
-            // disabled while it is up, and shows an OK button alone, no icon.
+            // disabled while it is up, comes during a command, under the busy
+            // pointer, and shows an OK button alone, no icon.
             const HWND owner = GetWindow(box, GW_OWNER);
             wchar_t ownerClass[64] = {}, prompt[1024];
             GetClassNameW(owner, ownerClass, 64);
             const int length = GetWindowTextW(GetDlgItem(box, kMessageBoxTextId), prompt, 1024);
-            prompts.push_back(std::wstring(std::wstring(ownerClass) == kMainWindowClass ? L"" : L"<ownerless> ") +
-                              (Plain(box) ? L"" : L"<not plain> ") + std::wstring(prompt, length));
+            const wchar_t* const mark = std::wstring(ownerClass) != kMainWindowClass ? L"<ownerless> "
+                                        : !KeepsBusyPointer(owner)                   ? L"<not busy> "
+                                                                                     : L"";
+            prompts.push_back(mark + std::wstring(Plain(box) ? L"" : L"<not plain> ") + std::wstring(prompt, length));
             if (prompts.size() == 1) Interrupt(owner, atFirstMessage);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(1);

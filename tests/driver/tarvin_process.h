@@ -46,6 +46,9 @@ public:
     HWND Window() const;
     // The message box ("#32770" captioned "TARVIN") the program shows now; null if none.
     HWND MessageBoxShown() const;
+    // Whether the main window keeps the busy pointer over its client area,
+    // as it should while a command runs, rather than leave it to its class.
+    bool BusyPointer() const;
 
     // The lines of a list box of the main window, in order; empty when the
     // window is gone.
@@ -74,7 +77,8 @@ public:
     // Makes a request (a button's click, kLogoff, kSessionQuery or
     // kSessionGoesOn), answers every message box it brings with OK, and
     // returns their prompts once it has been handled, each one of a box that
-    // does not belong to the main window after "<ownerless> ", of one with an
+    // does not belong to the main window after "<ownerless> ", of one the main
+    // window shows without the busy pointer after "<not busy> ", of one with an
     // icon or buttons besides OK after "<not plain> "; a last line "<no end>"
     // when it was not in time. While the first box is up, before it is answered,
     // atFirstMessage (unless 0) is made too: a click or a close request is

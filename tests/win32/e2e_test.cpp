@@ -282,6 +282,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
         EXPECT_EQ(tarvin_->Lines(kRegisteredList), scenario.registered);
         EXPECT_EQ(tarvin_->Lines(kDeleteList), scenario.toDelete);
         EXPECT_EQ(tarvin_->MessageBoxShown(), nullptr);
+        EXPECT_FALSE(tarvin_->BusyPointer());
     }
     for (auto& [hive, keys] : expected) {
         EXPECT_EQ(Snapshot(hive, kCompared), keys) << (hive == HKEY_CURRENT_USER ? "HKCU" : "HKLM");
