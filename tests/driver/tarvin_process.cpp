@@ -122,24 +122,6 @@ bool TarvinProcess::Select(int listId, const std::vector<std::wstring>& texts) c
     return true;
 }
 
-LRESULT TarvinProcess::LineOf(int listId, const std::wstring& text) const {
-    const std::vector<std::wstring> lines = Lines(listId);
-    const auto found = std::find(lines.begin(), lines.end(), text);
-    return found == lines.end() ? LB_ERR : found - lines.begin();
-}
-
-LRESULT TarvinProcess::ItemData(int listId, const std::wstring& text) const {
-    const LRESULT line = LineOf(listId, text);
-    return line == LB_ERR ? LB_ERR : SendMessageW(GetDlgItem(Window(), listId), LB_GETITEMDATA, line, 0);
-}
-
-bool TarvinProcess::SetItemData(int listId, const std::wstring& text, LRESULT data) const {
-    const HWND list = GetDlgItem(Window(), listId);
-    LRESULT line = LineOf(listId, text);
-    if (line == LB_ERR) line = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    return line >= 0 && SendMessageW(list, LB_SETITEMDATA, line, data) != LB_ERR;
-}
-
 bool TarvinProcess::Click(int buttonId) const {
     // The button tells the window with a sent message, so the click returns
     // once the window's handler has run.

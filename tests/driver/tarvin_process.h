@@ -60,17 +60,6 @@ public:
     // no such line.
     bool Select(int listId, const std::vector<std::wstring>& texts) const;
 
-    // The index of the first line of this text in a list box; LB_ERR when it
-    // has none.
-    LRESULT LineOf(int listId, const std::wstring& text) const;
-    // The item data of the first line of this text in a list box; LB_ERR
-    // when it has none.
-    LRESULT ItemData(int listId, const std::wstring& text) const;
-    // Gives the first line of this text in a list box this item data, adding
-    // the line first when there is none, as any other program can; false when
-    // that failed.
-    bool SetItemData(int listId, const std::wstring& text, LRESULT data) const;
-
     // Clicks a button and returns once its handler has run; false when it did
     // not in time. Only for commands that show no message box.
     bool Click(int buttonId) const;

@@ -140,19 +140,22 @@ TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDelet
 // A line claims an entry only when both its item data and its text are those
 // TARVIN wrote for it, and only while no other line of either list copies it
 // exactly: forged item data, out of range in either list too (from one past
-// the last entry on), an exact copy of a chosen line (both are refused),
-// another entry's item data on a line of the registered list (which claims
-// nothing).
+// the last entry on), an exact copy of a chosen line in either list (both are
+// refused), another entry's item data on a line of the registered list (which
+// claims nothing).
 TEST_F(CleanupFormTest, OnlyALineWhoseDataAndTextAreTARVINsAndUncopiedClaimsAnEntry) {
-    ChooseAll({L"KT-ARVO1", L"KT-HLD", L"Kept"});  // entries 1 to 3
+    ChooseAll({L"KT-ARVO1", L"KT-HLD", L"Kept", L"KT-SELM1"});  // entries 1 to 4
     deleteList.AddItem(L"KT-HALDA", 2);
-    for (const EntryId forged : {EntryId{0}, EntryId{4}, EntryId{1000}}) deleteList.AddItem(L"Kept", forged);
-    for (const auto& [text, forged] : {std::pair(L"Stranger", EntryId{1}), {L"x", 4}, {L"y", SIZE_MAX}}) registeredList.AddItem(text, forged);
+    for (const EntryId forged : {EntryId{0}, EntryId{5}, EntryId{1000}}) deleteList.AddItem(L"Kept", forged);
+    const std::pair<const wchar_t*, EntryId> registeredLines[] = {
+        {L"Stranger", 1}, {L"KT-SELM ﾌﾟﾚﾃﾝT桁", 4}, {L"x", 5}, {L"y", SIZE_MAX}};
+    for (const auto& [text, forged] : registeredLines) registeredList.AddItem(text, forged);
     form.OnRunDeletion();
     const std::wstring notListed = L"一覧から読み取った項目ではないため、削除しませんでした: ";
-    EXPECT_THAT(log, ElementsAre(notListed + L"Kept", notListed + L"Kept", notListed + L"Kept", notListed + L"KT-HALDA",
-                                 notListed + L"KT-HALDA", L"open HKU " + kOwnVendor + L" to delete in", L"delete HKU Kept",
-                                 L"delete HKU KT-ARVO1", L"open HKLM " + kVendor + L" to delete in"));
+    EXPECT_THAT(log, ElementsAre(notListed + L"Kept", notListed + L"Kept", notListed + L"Kept",
+                                 notListed + L"KT-SELM ﾌﾟﾚﾃﾝT桁", notListed + L"KT-HALDA", notListed + L"KT-HALDA",
+                                 L"open HKU " + kOwnVendor + L" to delete in", L"delete HKU Kept", L"delete HKU KT-ARVO1",
+                                 L"open HKLM " + kVendor + L" to delete in"));
 }
 
 }  // namespace
