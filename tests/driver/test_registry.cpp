@@ -25,23 +25,20 @@ UniqueNativeKey OpenSubkey(HKEY parent, const std::wstring& name, bool create, U
     return key;
 }
 
-// Opens (or, with create, creates) path below root, a path of two components
-// or more, by whole names, which may hold NUL characters; the last component
-// is created with lastOptions. The native calls take no predefined root such
-// as HKEY_CURRENT_USER: the first component, "Software", is opened through
-// the registry API.
+// Opens (or, with create, creates) path, of two components or more, below
+// root: the components before the last through the registry API, as the
+// native calls take no predefined root such as HKEY_CURRENT_USER; the last,
+// created with lastOptions, by its whole name, which may hold NUL
+// characters, a link as the link.
 UniqueNativeKey OpenPath(HKEY root, const std::wstring& path, bool create, ULONG lastOptions = REG_OPTION_NON_VOLATILE) {
-    std::size_t end = path.find(L'\\');
-    UniqueRegistryKey first;
-    RegCreateKeyExW(root, path.substr(0, end).c_str(), 0, nullptr, 0, kAccess, nullptr, first.put(), nullptr);
-    UniqueNativeKey key;
-    for (HKEY parent = first.get(); parent && end < path.size(); parent = key.get()) {
-        const std::size_t begin = end + 1;
-        end = std::min(path.find(L'\\', begin), path.size());
-        key = OpenSubkey(parent, path.substr(begin, end - begin), create,
-                         end == path.size() ? lastOptions : REG_OPTION_NON_VOLATILE);
-    }
-    return key;
+    const std::size_t last = path.rfind(L'\\');
+    const std::wstring parentPath = path.substr(0, last);
+    UniqueRegistryKey parent;
+    const LSTATUS opened = create ? RegCreateKeyExW(root, parentPath.c_str(), 0, nullptr, 0, kAccess, nullptr,
+                                                    parent.put(), nullptr)
+                                  : RegOpenKeyExW(root, parentPath.c_str(), 0, kAccess, parent.put());
+    if (opened != ERROR_SUCCESS) return UniqueNativeKey();
+    return OpenSubkey(parent.get(), path.substr(last + 1), create, lastOptions);
 }
 
 std::vector<std::wstring> NamesBelow(HKEY key) {

@@ -1,10 +1,12 @@
 #pragma once
 
 // Seeds, reads and clears keys of the Wine prefix's registry, for the tests
-// and the benchmark. Key names are counted: a name may hold NUL characters.
-// No call follows a registry link; a link is created, read and removed as
-// the link. Calls that can fail say so, and do nothing more after a failure;
-// a key that does not open counts as absent.
+// and the benchmark. The last component of a path, and every key below it,
+// goes by its counted name (which may hold NUL characters), and a registry
+// link there is created, read and removed as the link, never followed; the
+// components before it are opened as any program opens them. Calls that can
+// fail say so, and do nothing more after a failure; a key that does not open
+// counts as absent.
 
 #include <windows.h>
 
