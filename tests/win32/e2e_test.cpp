@@ -36,12 +36,10 @@ const std::vector<std::wstring> kCompared = {L"Software\\Norvale", L"Software\\V
 const std::wstring kVictimTarget = L"\\Registry\\Machine\\Software\\Victim";
 
 // The system's texts for the codes of the scenarios, as Wine's Japanese message
-// table gives them, and the messages TARVIN shows with them.
+// table gives them; TARVIN shows them after the failed call.
 const std::wstring kFileNotFound = L"ファイルが見つかりません。\r\n", kAccessDenied = L"アクセスが拒否されました。\r\n",
                    kCantResolveFilename = L"ファイル名は解決できません。\r\n",
                    kBadExeFormat = L"%1 の EXE フォーマットが不正です。\r\n";  // its insert stays as it is
-std::wstring OpenFailed(const std::wstring& text) { return L"(RegOpenKeyEx)" + text; }
-std::wstring DeleteFailed(const std::wstring& text) { return L"(RegDeleteKey)" + text; }
 const std::wstring kRefused = L"管理者権限が無い為、削除できません";
 // Display names of the product name table.
 const std::wstring kArvo1 = L"KT-ARVO ﾌﾟﾚﾃﾝT桁", kArvo2 = L"KT-ARVO ﾌﾟﾚﾃﾝﾎﾛｰ",
@@ -111,7 +109,7 @@ Scenario DeletionInterruptedBy(const char* name, int request, std::vector<Step> 
     return {.name = name,
             .seeds = {User(L"KT-ARVO1"), User(L"KT-ARVO2\\Settings"), Machine(L"KT-ARVO2"), Both(L"KT-SELM1")},
             .steps = steps, .registered = {kSelm1},
-            .messages = {DeleteFailed(kAccessDenied), DeleteFailed(kFileNotFound)},
+            .messages = {L"(RegDeleteKey)" + kAccessDenied, L"(RegDeleteKey)" + kFileNotFound},
             .gone = {User(L"KT-ARVO1"), Machine(L"KT-ARVO2")}, .atFirstMessage = request};
 }
 
@@ -125,7 +123,7 @@ const Scenario kScenarios[] = {
     // deletion. The start's listing is a command like the others: a logoff
     // while its message is up is refused.
     {.name = "AMissingVendorKeyIsReportedOnceAndALogoffMeanwhileIsRefused", .steps = {kDeletion},
-     .messages = {OpenFailed(kFileNotFound)}, .atFirstMessage = kLogoff},
+     .messages = {L"(RegOpenKeyEx)" + kFileNotFound}, .atFirstMessage = kLogoff},
     // Moves: each button's way, lines arriving unselected, the direction from
     // the button alone. The registry stays as it was. ("<<" moves 33,000
     // lines back below.)
@@ -159,7 +157,7 @@ const Scenario kScenarios[] = {
     {.name = "AVendorKeyReachedThroughALinkIsReportedAndNotUsed",
      .seeds = {{{kUser, L"Norvale", kVictimTarget}}, {{kMachine, L"Norvale\\QZ", kVictimTarget + L"\\QZ"}},
                {{kMachineAsIs, L"Victim\\QZ\\KT-ARVO1"}}},
-     .steps = {kDeletion}, .messages = std::vector(3, OpenFailed(kCantResolveFilename))},
+     .steps = {kDeletion}, .messages = std::vector(3, L"(RegOpenKeyEx)" + kCantResolveFilename)},
     // Once TARVIN has agreed to the end of the session, it starts no command
     // that the end would cut in two; once the session goes on after all, it
     // runs them again.
