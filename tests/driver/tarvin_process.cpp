@@ -30,13 +30,9 @@ bool KeepsBusyPointer(HWND window) {
 // Whether a message box shows no icon and no button but OK.
 bool Plain(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t kind[16] = {};
-        GetClassNameW(child, kind, 16);
+        const bool button = SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON && GetDlgCtrlID(child) != IDOK;
         // Wine shows its icon control also where it holds no icon.
-        const bool icon = _wcsicmp(kind, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-                          SendMessageW(child, STM_GETICON, 0, 0);
-        const bool button = _wcsicmp(kind, L"Button") == 0 && GetDlgCtrlID(child) != IDOK;
-        if (IsWindowVisible(child) && (icon || button)) return false;
+        if (IsWindowVisible(child) && (button || SendMessageW(child, STM_GETICON, 0, 0))) return false;
     }
     return true;
 }
@@ -151,43 +147,42 @@ bool TarvinProcess::EndSession(HWND window, int request) const {
     return true;
 }
 
-std::vector<std::wstring> TarvinProcess::Answering(const std::function<bool()>& done, int atFirstMessage) const {
-    std::vector<std::wstring> prompts;
-    for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; !done(); Sleep(1)) {
-        if (GetTickCount64() > deadline) return prompts.push_back(L"<no end>"), prompts;
-        if (const HWND box = MessageBoxShown()) {
-            // Every message box belongs to the main window, which it keeps
-            // disabled while it is up, comes during a command, under the busy
-            // pointer, and shows an OK button alone, no icon.
-            const HWND owner = GetWindow(box, GW_OWNER);
-            wchar_t ownerClass[64] = {}, prompt[1024];
-            GetClassNameW(owner, ownerClass, 64);
-            const int length = GetWindowTextW(GetDlgItem(box, kMessageBoxTextId), prompt, 1024);
-            const wchar_t* const mark = std::wstring(ownerClass) != kMainWindowClass ? L"<ownerless> "
-                                        : !KeepsBusyPointer(owner)                   ? L"<not busy> "
-                                                                                     : L"";
-            prompts.push_back(mark + std::wstring(Plain(box) ? L"" : L"<not plain> ") + std::wstring(prompt, length));
-            if (prompts.size() == 1) Interrupt(owner, atFirstMessage);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(1);
-        }
-    }
-    return prompts;
+std::wstring TarvinProcess::Answer(HWND box, int request) const {
+    // Every message box belongs to the main window, which it keeps disabled
+    // while it is up, comes during a command, under the busy pointer, and
+    // shows an OK button alone, no icon.
+    const HWND owner = GetWindow(box, GW_OWNER);
+    wchar_t ownerClass[64] = {}, prompt[1024];
+    GetClassNameW(owner, ownerClass, 64);
+    const int length = GetWindowTextW(GetDlgItem(box, kMessageBoxTextId), prompt, 1024);
+    const wchar_t* const mark = std::wstring(ownerClass) != kMainWindowClass ? L"<ownerless> "
+                                : !KeepsBusyPointer(owner)                   ? L"<not busy> "
+                                                                             : L"";
+    const std::wstring answered =
+        mark + std::wstring(Plain(box) ? L"" : L"<not plain> ") + std::wstring(prompt, length);
+    Interrupt(owner, request);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
+    while (IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(1);
+    return answered;
 }
 
 std::vector<std::wstring> TarvinProcess::RequestAnswering(int request, int atFirstMessage) const {
     std::atomic<bool> handled{false};
     // Also done when the request has ended the program.
-    std::thread click([&] {
-        handled = (request < 0 ? EndSession(Find(kMainWindowClass, nullptr), request) : Click(request)) || !Running();
+    std::thread requesting([&] {
+        const bool made = request == kStart ? Window() != nullptr
+                          : request < 0     ? EndSession(Window(), request)
+                                            : Click(request);
+        handled = made || !Running();
     });
-    const auto prompts = Answering([&] { return handled.load(); }, atFirstMessage);
-    click.join();
+    std::vector<std::wstring> prompts;
+    for (const ULONGLONG deadline = GetTickCount64() + kTimeoutMs; !handled && GetTickCount64() < deadline; Sleep(1)) {
+        if (const HWND box = MessageBoxShown()) prompts.push_back(Answer(box, prompts.empty() ? atFirstMessage : 0));
+    }
+    if (!handled) prompts.push_back(L"<no end>");
+    requesting.join();
     return prompts;
-}
-
-std::vector<std::wstring> TarvinProcess::AnswerStartMessages(int atFirstMessage) const {
-    return Answering([&] { return !Running() || Find(kMainWindowClass, nullptr); }, atFirstMessage);
 }
 
 DWORD TarvinProcess::ExitCode() const {

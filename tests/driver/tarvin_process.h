@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,8 @@
 namespace tarvin::driver {
 
 // Requests to the main window besides a button's click (its id).
+// None: the program's start, handled once the main window shows.
+inline constexpr int kStart = 0;
 // Close the window, as the close box and Alt+F4 do.
 inline constexpr int kCloseRequest = -1;
 // End the session, as Windows does at logoff: it asks the window; if the
@@ -63,7 +64,7 @@ public:
     // Clicks a button and returns once its handler has run; false when it did
     // not in time. Only for commands that show no message box.
     bool Click(int buttonId) const;
-    // Makes a request (a button's click, kLogoff, kSessionQuery or
+    // Makes a request (kStart, a button's click, kLogoff, kSessionQuery or
     // kSessionGoesOn), answers every message box it brings with OK, and
     // returns their prompts once it has been handled, each one of a box that
     // does not belong to the main window after "<ownerless> ", of one the main
@@ -74,10 +75,6 @@ public:
     // posted, as input arrives, a logoff is sent, as Windows sends it. The
     // process may then end.
     std::vector<std::wstring> RequestAnswering(int request, int atFirstMessage = 0) const;
-    // Answers the message boxes shown at start, as RequestAnswering does, and
-    // returns their prompts once the main window shows or the process has
-    // ended; a last line "<no end>" when neither comes in time.
-    std::vector<std::wstring> AnswerStartMessages(int atFirstMessage = 0) const;
 
     // The exit code once the process has ended; STILL_ACTIVE after a timeout.
     DWORD ExitCode() const;
@@ -95,10 +92,9 @@ private:
     // it agrees (kLogoff), or only asks (kSessionQuery), or tells it that the
     // session goes on (kSessionGoesOn); false when the window did not answer in time.
     bool EndSession(HWND window, int request) const;
-    // Answers message boxes with OK until done, and returns their prompts; a
-    // last line "<no end>" when the time ran out first.
-    std::vector<std::wstring> Answering(const std::function<bool()>& done,
-                                        int atFirstMessage) const;
+    // The prompt of a message box that is up, marked as RequestAnswering says;
+    // makes request (unless 0) while it is up, then answers it with OK.
+    std::wstring Answer(HWND box, int request) const;
 
     UniqueKernelHandle process_;
     DWORD threadId_ = 0;

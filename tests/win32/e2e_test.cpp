@@ -231,7 +231,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
         ASSERT_TRUE(SetShellWindow(shell.get()));
     }
     tarvin_.emplace();
-    std::vector<std::wstring> messages = tarvin_->AnswerStartMessages(scenario.atFirstMessage);
+    std::vector<std::wstring> messages = tarvin_->RequestAnswering(kStart, scenario.atFirstMessage);
     for (const Step& step : scenario.steps) {
         ASSERT_TRUE(tarvin_->Select(step.list, step.select));
         const auto prompts = tarvin_->RequestAnswering(step.request, messages.empty() ? scenario.atFirstMessage : 0);
