@@ -27,12 +27,6 @@ namespace {
 
 using namespace driver;
 
-SIZE ClientSize(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
 // The window with the keyboard focus in window's thread; null if none.
 HWND FocusedWindow(HWND window) {
     GUITHREADINFO info{};
@@ -116,8 +110,9 @@ std::map<int, std::wstring> TooltipTexts(HWND window) {
 // The client area's size and each control's place in it, with the height of
 // a list's line, by control id (0: the client area).
 std::map<int, std::tuple<LONG, LONG, LONG, LONG, LRESULT>> Layout(HWND window) {
-    const SIZE client = ClientSize(window);
-    std::map<int, std::tuple<LONG, LONG, LONG, LONG, LRESULT>> layout{{0, {0, 0, client.cx, client.cy, 0}}};
+    RECT client{};
+    GetClientRect(window, &client);
+    std::map<int, std::tuple<LONG, LONG, LONG, LONG, LRESULT>> layout{{0, {0, 0, client.right, client.bottom, 0}}};
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT rect{};
         GetWindowRect(child, &rect);
@@ -163,10 +158,11 @@ TEST_F(WindowTest, TheLayoutAfterADpiChangeKeysFocusAndTooltips) {
     const auto at144 = Layout(tarvin_->Window());
     const HWND window = Start(96);
     ASSERT_NE(window, nullptr);
+    const auto at96 = Layout(window).at(0);
     RECT suggested{};
     GetWindowRect(window, &suggested);
-    suggested.right += std::get<2>(at144.at(0)) - ClientSize(window).cx;
-    suggested.bottom += std::get<3>(at144.at(0)) - ClientSize(window).cy;
+    suggested.right += std::get<2>(at144.at(0)) - std::get<2>(at96);
+    suggested.bottom += std::get<3>(at144.at(0)) - std::get<3>(at96);
     const SharedMemory shared(window, sizeof suggested);
     ASSERT_NE(shared.here, nullptr);
     *reinterpret_cast<RECT*>(shared.here) = suggested;
