@@ -15,13 +15,13 @@
 namespace tarvin {
 namespace {
 
-using ::testing::ElementsAre;
+using testing::ElementsAre;
 const std::wstring kVendor = L"Software\\Norvale\\QZ";
 const std::wstring kRefused = L"管理者権限が無い為、削除できません";
 // The vendor key in the hive of the account TARVIN runs as, below HKEY_USERS.
 const std::wstring kOwnVendor = kOwnSid + L"\\" + kVendor;
 
-class CleanupFormTest : public ::testing::Test {
+class CleanupFormTest : public testing::Test {
 protected:
     FakeRegistry::Key& VendorKey(Hive hive) { return registry.keys[{hive, hive == Hive::Users ? kOwnVendor : kVendor}]; }
 
@@ -133,7 +133,7 @@ TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDelet
         atDesk.OnLoad();
         atDesk.OnMove(MoveTo::DeleteList, Lines::All);
         atDesk.OnRunDeletion();
-        EXPECT_EQ(log, expected) << ::testing::PrintToString(desk.shellOwner ? desk.shellOwner->sid : L"no shell, " + desk.sessionSid);
+        EXPECT_EQ(log, expected) << testing::PrintToString(desk.shellOwner ? desk.shellOwner->sid : L"no shell, " + desk.sessionSid);
     }
 }
 

@@ -21,7 +21,7 @@ TEST(CommandRunnerTest, EachCommandRunsBusyWithTheEndOfTheSessionHeldBackForItsR
     for (const wchar_t* reason : {L"deleting", L"moving"}) {
         EXPECT_FALSE(commands.Run(reason, [&] { log.push_back(L"command"); }));
     }
-    EXPECT_THAT(log, ::testing::ElementsAre(L"hold deleting", L"busy", L"command", L"not busy", L"release",
+    EXPECT_THAT(log, testing::ElementsAre(L"hold deleting", L"busy", L"command", L"not busy", L"release",
                                             L"hold moving", L"busy", L"command", L"not busy", L"release"));
 }
 

@@ -28,8 +28,8 @@ TEST(IsAdministratorTest, OnlyADirectMemberByExactNameOrBySidIsOne) {
         accounts.members = members;
         accounts.memberSids = sids;
         const Result<bool> checked = IsAdministrator(accounts);
-        ASSERT_TRUE(checked) << ::testing::PrintToString(user);
-        EXPECT_EQ(*checked, administrator) << ::testing::PrintToString(user);
+        ASSERT_TRUE(checked) << testing::PrintToString(user);
+        EXPECT_EQ(*checked, administrator) << testing::PrintToString(user);
     }
     accounts.userFails = true;
     accounts.memberSids = {};
