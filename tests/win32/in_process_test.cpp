@@ -68,7 +68,7 @@ TEST(InProcessTest, AControlThatFailsToAppearIsReportedUntilTheUserAnswers) {
     wchar_t prompt[256] = {};
     GetDlgItemTextW(box, 0xFFFF, prompt, 256);  // the static control with a message box's prompt
     EXPECT_TRUE(box && IsWindowVisible(box)) << "no message box, or one that did not wait";
-    EXPECT_THAT(std::wstring(prompt), ::testing::StartsWith(L"(CreateWindowEx)"));
+    EXPECT_THAT(std::wstring(prompt), testing::StartsWith(L"(CreateWindowEx)"));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     creating.join();
     EXPECT_FALSE(created);
@@ -108,12 +108,12 @@ DWORD RunToEnd(std::wstring commandLine) {
 // search at start, or one that only loads the DLL from the system folder,
 // takes the system's. Without either, it takes the copy.
 TEST(InProcessTest, EachDefenceAgainstAPlantedDllHoldsOnItsOwn) {
-    const std::wstring planted = testing::BesideThisProgram(L"Planted\\");
+    const std::wstring planted = driver::BesideThisProgram(L"Planted\\");
     wchar_t system[MAX_PATH];
     const std::wstring dll = std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\wtsapi32.dll";
     CreateDirectoryW(planted.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(dll.c_str(), (planted + L"wtsapi32.dll").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(testing::BesideThisProgram(L"load_probe.exe").c_str(),
+    ASSERT_TRUE(CopyFileW(driver::BesideThisProgram(L"load_probe.exe").c_str(),
                           (planted + L"load_probe.exe").c_str(), FALSE));
     for (const auto& [defence, exitCode] : {std::pair(L"none", 1), {L"restrict", 0}, {L"system", 0}}) {
         EXPECT_EQ(RunToEnd(L"\"" + planted + L"load_probe.exe\" " + defence), DWORD(exitCode)) << defence;
