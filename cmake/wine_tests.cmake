@@ -53,14 +53,10 @@ add_test(NAME ${planting_test}
 set_tests_properties(${planting_test} PROPERTIES ${wine_test_properties} TIMEOUT 120)
 
 # TARVIN's Win32 code called in the test program's own process, where
-# failures can be staged that TARVIN.exe never meets under Wine; and the
-# program it plants a DLL beside.
+# failures can be staged that TARVIN.exe never meets under Wine.
 add_executable(in_process_tests tests/win32/in_process_test.cpp)
-target_link_libraries(in_process_tests PRIVATE tarvin_win32 tarvin_driver GTest::gmock_main)
-add_executable(load_probe tests/win32/load_probe.cpp)
-target_link_libraries(load_probe PRIVATE tarvin_win32)
-target_link_options(load_probe PRIVATE -municode)
-add_dependencies(in_process_tests load_probe)
+target_link_libraries(in_process_tests PRIVATE tarvin_win32 tarvin_driver GTest::gmock)
+target_link_options(in_process_tests PRIVATE -municode)
 gtest_discover_tests(in_process_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES ${wine_test_properties} TIMEOUT 120)
 

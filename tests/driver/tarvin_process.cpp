@@ -45,10 +45,10 @@ std::wstring BesideThisProgram(const wchar_t* name) {
     return program.substr(0, program.find_last_of(L'\\') + 1) + name;
 }
 
-TarvinProcess::TarvinProcess(const wchar_t* program) {
+TarvinProcess::TarvinProcess(const wchar_t* program, const std::wstring& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + BesideThisProgram(program) + L"\"";
+    std::wstring commandLine = L"\"" + BesideThisProgram(program) + L"\" " + arguments;
     PROCESS_INFORMATION started{};
     if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &started)) {

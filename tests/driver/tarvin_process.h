@@ -37,8 +37,9 @@ std::wstring BesideThisProgram(const wchar_t* name);
 
 class TarvinProcess {
 public:
-    // Starts the program beside the running one; Window() is null if it did not start.
-    explicit TarvinProcess(const wchar_t* program = L"TARVIN.exe");
+    // Starts the program beside the running one, with these arguments;
+    // Window() is null if it did not start.
+    explicit TarvinProcess(const wchar_t* program = L"TARVIN.exe", const std::wstring& arguments = {});
     // Ends the process if it still runs.
     ~TarvinProcess();
 

@@ -10,12 +10,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <string>
+#include <tuple>
 #include <thread>
 
 #include "app/control_ids.h"
+#include "app/win32/layout.h"
 #include "app/win32/main_window.h"
 #include "app/win32/tooltips.h"
+#include "common/win32/system_library.h"
 #include "tests/driver/tarvin_process.h"
 
 namespace tarvin {
@@ -51,6 +55,29 @@ HWND AwaitMessageBox() {
     return box;
 }
 
+// What this program, run as "in_process_tests load-after DEFENCE", exits with:
+// where it took wtsapi32.dll from, loaded behind that defence (none: a load
+// by bare name; restrict: RestrictDllSearchToSystemFolder first; system:
+// LoadSystemLibrary).
+const std::wstring kLoadAfter = L"load-after ";
+constexpr DWORD kFromSystem = 0, kFromElsewhere = 1, kNotLoaded = 2;
+DWORD LoadAfter(const std::wstring& defence) {
+    constexpr wchar_t kName[] = L"wtsapi32.dll";
+    if (defence == L"restrict") RestrictDllSearchToSystemFolder();
+    UniqueModule module;
+    if (defence == L"system") {
+        if (Result<UniqueModule> loaded = LoadSystemLibrary(kName)) module = std::move(*loaded);
+    } else {
+        module.reset(LoadLibraryW(kName));
+    }
+    if (!module) return kNotLoaded;
+    wchar_t path[MAX_PATH];
+    wchar_t system[MAX_PATH];
+    const std::wstring taken(path, GetModuleFileNameW(module.get(), path, MAX_PATH));
+    const std::wstring expected = std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\" + kName;
+    return _wcsicmp(taken.c_str(), expected.c_str()) == 0 ? kFromSystem : kFromElsewhere;
+}
+
 // A button that fails to appear fails the window, which says so by the call
 // that failed, in a message box that stays until it is answered (with no
 // message loop running yet, a quit message would close it at once).
@@ -74,6 +101,73 @@ TEST(InProcessTest, AControlThatFailsToAppearIsReportedUntilTheUserAnswers) {
     EXPECT_FALSE(created);
 }
 
+// Every button has its tooltip, with its text, and nothing else has one.
+TEST(InProcessTest, EveryButtonHasItsTooltipAndNothingElse) {
+    const HWND owner = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    for (const ControlLayout& control : kControls) {
+        CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD, 0, 0, 0, 0, owner, reinterpret_cast<HMENU>(control.id), nullptr,
+                        nullptr);
+    }
+    const Result<HWND> tooltips = CreateTooltips(owner, GetModuleHandleW(nullptr));
+    ASSERT_TRUE(tooltips);
+    std::map<int, std::wstring> texts;
+    wchar_t text[256];
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    for (WPARAM i = 0; tool.lpszText = text, SendMessageW(*tooltips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)); ++i) {
+        texts[GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId))] = text;
+    }
+    EXPECT_EQ(texts, (std::map<int, std::wstring>{{kMoveSelected, L"選択を削除リストに移動"},
+                                                  {kMoveSelectedBack, L"選択を選択リストに戻す"},
+                                                  {kMoveAll, L"全てを削除リストに移動"},
+                                                  {kMoveAllBack, L"全てを選択リストに戻す"},
+                                                  {kRunDeletionButton, L"削除リストのＱＩＲＡ情報をご使用のＰＣから削除します"},
+                                                  {kExitButton, L"このプログラムを終了します"}}));
+    DestroyWindow(owner);
+}
+
+// The client area's size and each control's place in it, with the height of
+// a list's line, by control id (0: the client area).
+std::map<int, std::tuple<LONG, LONG, LONG, LONG, LRESULT>> Layout(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    std::map<int, std::tuple<LONG, LONG, LONG, LONG, LRESULT>> layout{{0, {0, 0, client.right, client.bottom, 0}}};
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        layout[GetDlgCtrlID(child)] = {rect.left, rect.top, rect.right, rect.bottom, SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)};
+    }
+    return layout;
+}
+
+// After a change to another DPI, for which Windows suggests a frame (here,
+// the one around the client area that the new DPI asks for), the layout of
+// TARVIN.exe's window started at that DPI, its lists' lines in a font made
+// anew for it. (The pictures of windows started at 96 and 144 DPI hold their
+// layouts, frames and captions, pixel for pixel.)
+TEST(InProcessTest, AfterADpiChangeTheLayoutIsThatOfAWindowStartedAtTheNewDpi) {
+    MainWindow main(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(main.Create());
+    const HWND window = FindWindowW(L"TARVIN.MainWindow", nullptr);  // this program's: TARVIN.exe starts below
+    const HDC screen = GetDC(nullptr);
+    const DWORD dpi = GetDeviceCaps(screen, LOGPIXELSY) == 144 ? 96 : 144;
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, 4), 0);
+    const driver::TarvinProcess started;
+    const auto expected = Layout(started.Window());
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    const auto before = Layout(window).at(0);
+    suggested.right += std::get<2>(expected.at(0)) - std::get<2>(before);
+    suggested.bottom += std::get<3>(expected.at(0)) - std::get<3>(before);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+    EXPECT_EQ(Layout(window), expected) << dpi;
+}
+
 // The tooltip control refuses a tool: that is reported as its own failure.
 TEST(InProcessTest, ARefusedTooltipIsReportedAsSuch) {
     WNDCLASSW refusing{};
@@ -89,23 +183,9 @@ TEST(InProcessTest, ARefusedTooltipIsReportedAsSuch) {
     UnregisterClassW(TOOLTIPS_CLASSW, refusing.hInstance);
 }
 
-// Runs a program and returns its exit code; -1 if it did not run to its end.
-DWORD RunToEnd(std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        return static_cast<DWORD>(-1);
-    }
-    const UniqueKernelHandle process(started.hProcess), thread(started.hThread);
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.get(), &code);
-    return code;
-}
-
 // Each defence against a DLL planted in the program's folder holds on its
-// own: beside a copy of wtsapi32.dll, a program that only restricts the
-// search at start, or one that only loads the DLL from the system folder,
+// own: beside a copy of wtsapi32.dll, this program, run to load it after
+// RestrictDllSearchToSystemFolder alone, or by LoadSystemLibrary alone,
 // takes the system's. Without either, it takes the copy.
 TEST(InProcessTest, EachDefenceAgainstAPlantedDllHoldsOnItsOwn) {
     const std::wstring planted = driver::BesideThisProgram(L"Planted\\");
@@ -113,12 +193,18 @@ TEST(InProcessTest, EachDefenceAgainstAPlantedDllHoldsOnItsOwn) {
     const std::wstring dll = std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\wtsapi32.dll";
     CreateDirectoryW(planted.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(dll.c_str(), (planted + L"wtsapi32.dll").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(driver::BesideThisProgram(L"load_probe.exe").c_str(),
-                          (planted + L"load_probe.exe").c_str(), FALSE));
-    for (const auto& [defence, exitCode] : {std::pair(L"none", 1), {L"restrict", 0}, {L"system", 0}}) {
-        EXPECT_EQ(RunToEnd(L"\"" + planted + L"load_probe.exe\" " + defence), DWORD(exitCode)) << defence;
+    ASSERT_TRUE(CopyFileW(driver::BesideThisProgram(L"in_process_tests.exe").c_str(),
+                          (planted + L"in_process_tests.exe").c_str(), FALSE));
+    for (const auto& [defence, from] : {std::pair(L"none", kFromElsewhere), {L"restrict", kFromSystem}, {L"system", kFromSystem}}) {
+        EXPECT_EQ(driver::TarvinProcess(L"Planted\\in_process_tests.exe", kLoadAfter + defence).ExitCode(), from) << defence;
     }
 }
 
 }  // namespace
 }  // namespace tarvin
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 3 && argv[1] + std::wstring(L" ") == tarvin::kLoadAfter) return static_cast<int>(tarvin::LoadAfter(argv[2]));
+    testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}
