@@ -48,7 +48,6 @@ TEST_F(CleanupFormTest, AListingFailureIsReportedOnceAndWhatWasReadBeforeItIsLis
     form.OnLoad();
     EXPECT_THAT(registeredList.lines, ElementsAre(std::pair(L"KT-ARVO ﾌﾟﾚﾃﾝT桁", EntryId{1}), std::pair(L"b", EntryId{2})));
     EXPECT_THAT(log, ElementsAre(L"open HKU " + kOwnVendor + L" to enumerate", L"(RegOpenKeyEx)text of 5"));
-    EXPECT_EQ(registry.openKeys, 0);
 }
 
 // Last line first, under the user then the machine. Every
@@ -66,16 +65,15 @@ TEST_F(CleanupFormTest, DeletesLastLineFirstUserThenMachineReportingFailures) {
                                  L"delete HKLM Other", L"delete HKLM KT-HLD", L"(RegDeleteKey)text of 5",
                                  L"delete HKLM KT-ARVO2", L"(RegDeleteKey)text of 2", L"(RegDeleteKey)text of 123"));
     EXPECT_TRUE(deleteList.lines.empty());
-    EXPECT_EQ(registry.openKeys, 0);
 }
 
 // A user whom the check finds no administrator, or cannot check, is refused
 // with a message (after the failure's, whatever its code) and nothing changes.
 TEST_F(CleanupFormTest, ANonAdministratorIsRefusedAfterTheFailedChecksMessage) {
     ChooseAll({L"KT-ARVO1"});
-    accounts.userFails = true;
+    accounts.user = Failure{L"(GetUserName)", kErrorSuccess};  // a call that failed without saying why
     form.OnRunDeletion();
-    accounts.userFails = false;
+    accounts.user = std::wstring(L"admin");
     accounts.members = {L"PC\\Administrator"};
     form.OnRunDeletion();
     EXPECT_THAT(log, ElementsAre(L"(GetUserName)text of 0", kRefused, kRefused));
@@ -104,36 +102,37 @@ TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDelet
         return before;
     };
     const auto refused = [&](Log messages) { messages.push_back(L"open HKLM " + kVendor + L" to delete in"); return messages; };
+    const std::wstring on = L"debug privilege on", off = L"debug privilege off";
+    const Failure kUnresolved{L"(LookupAccountName)", 1332}, kUnreachable{L"(LookupAccountName)", 1789};
+    const std::optional<std::uint32_t> kShell = 4000, kNoShell;
     struct Desk {
-        std::optional<ProcessUser> shellOwner;
-        bool unlisted = false, tokenFails = false;
-        std::wstring sessionSid = kOwnSid;
-        ErrorCode sessionFails = kErrorSuccess;
+        std::optional<std::uint32_t> shellProcess;
+        Result<ProcessUser> listed = Failure{}, token = Failure{};
+        Result<std::wstring> session = kOwnSid;
     };
     for (const auto& [desk, expected] : std::vector<std::pair<Desk, Log>>{
-             {{ProcessUser{kOwnSid, true}, false, false, kOtherSid, 1332}, listedAndDeleted(kOwnSid)},
-             {{ProcessUser{kOtherSid, true}, false, false, L"", 1789}, listedAndDeleted(kOtherSid, {L"caption QIRA情報削除 - PC\\other"})},
-             {{ProcessUser{kCloudSid, true}, true}, listedAndDeleted(kCloudSid, {L"debug privilege on", L"debug privilege off",
-                                                                                  L"caption QIRA情報削除 - " + kCloudSid})},
-             {{ProcessUser{kOtherSid, true}, true, true}, refused({L"debug privilege on", L"debug privilege off", L"(OpenProcess)text of 5"})},
-             {{ProcessUser{L"S-1-5-18", true}}, refused({L"(GetShellWindow)text of 1317"})},
-             {{ProcessUser{L"S-1-5-90-0-1", true}}, refused({L"(GetShellWindow)text of 1317"})},
-             {{ProcessUser{kOtherSid, false}}, refused({L"(GetShellWindow)text of 1312"})},
-             {{std::nullopt}, listedAndDeleted(kOwnSid)},
-             {{std::nullopt, false, false, L""}, listedAndDeleted(L"")},
-             {{std::nullopt, false, false, kOtherSid}, listedAndDeleted(kOtherSid, {L"caption QIRA情報削除 - PC\\other"})},
-             {{std::nullopt, false, false, kOtherSid, 1332}, refused({L"(LookupAccountName)text of 1332"})},
-             {{std::nullopt, false, false, L"S-1-5-19"}, refused({L"(LookupAccountName)text of 1317"})},
-             {{std::nullopt, false, false, kUnloadedSid}, refused({L"caption QIRA情報削除 - " + kUnloadedSid, L"open HKU " + kUnloadedSid + L"\\" + kVendor + L" to enumerate",
-                                                                   L"(RegOpenKeyEx)text of 2", L"open HKU " + kUnloadedSid + L"\\" + kVendor + L" to delete in"})}}) {
+             {{kShell, ProcessUser{kOwnSid, true}, Failure{}, kUnresolved}, listedAndDeleted(kOwnSid)},
+             {{kShell, ProcessUser{kOtherSid, true}, Failure{}, kUnreachable},
+              listedAndDeleted(kOtherSid, {L"caption QIRA情報削除 - PC\\other"})},
+             {{kShell, Failure{}, ProcessUser{kCloudSid, true}}, listedAndDeleted(kCloudSid, {on, off, L"caption QIRA情報削除 - " + kCloudSid})},
+             {{kShell, Failure{}, Failure{L"(OpenProcess)", kErrorAccessDenied}}, refused({on, off, L"(OpenProcess)text of 5"})},
+             {{kShell, ProcessUser{L"S-1-5-18", true}}, refused({L"(GetShellWindow)text of 1317"})},
+             {{kShell, ProcessUser{kOtherSid, false}}, refused({L"(GetShellWindow)text of 1312"})},
+             {{kNoShell}, listedAndDeleted(kOwnSid)},
+             {{kNoShell, Failure{}, Failure{}, std::wstring()}, listedAndDeleted(L"")},
+             {{kNoShell, Failure{}, Failure{}, kUnresolved}, refused({L"(LookupAccountName)text of 1332"})},
+             {{kNoShell, Failure{}, Failure{}, std::wstring(L"S-1-5-19")}, refused({L"(LookupAccountName)text of 1317"})},
+             {{kNoShell, Failure{}, Failure{}, kUnloadedSid},
+              refused({L"caption QIRA情報削除 - " + kUnloadedSid, L"open HKU " + kUnloadedSid + L"\\" + kVendor + L" to enumerate",
+                       L"(RegOpenKeyEx)text of 2", L"open HKU " + kUnloadedSid + L"\\" + kVendor + L" to delete in"})}}) {
         log.clear();
-        std::tie(shell.owner, shell.unlisted, shell.tokenFails, accounts.sessionSid, accounts.sessionFails) =
-            std::tie(desk.shellOwner, desk.unlisted, desk.tokenFails, desk.sessionSid, desk.sessionFails);
+        std::tie(shell.process, shell.listed, shell.token, accounts.session) =
+            std::tie(desk.shellProcess, desk.listed, desk.token, desk.session);
         CleanupForm atDesk{{registeredList, deleteList, registry, accounts, shell, ui}};
         atDesk.OnLoad();
         atDesk.OnMove(MoveTo::DeleteList, Lines::All);
         atDesk.OnRunDeletion();
-        EXPECT_EQ(log, expected) << testing::PrintToString(desk.shellOwner ? desk.shellOwner->sid : L"no shell, " + desk.sessionSid);
+        EXPECT_EQ(log, expected) << testing::PrintToString(expected);
     }
 }
 

@@ -41,8 +41,7 @@ struct FakeList final : ListBox {
 
 // Keys by hive and path, which open, with failures to inject. Logs "open HKU
 // <path> to enumerate" (or "to delete in", for all key-specific rights) and
-// "delete HKU <name>" (HKCU, HKLM), and counts the keys open, so that tests
-// can check each is closed again.
+// "delete HKU <name>" (HKCU, HKLM).
 struct FakeRegistry final : Registry {
     struct Key {
         std::vector<std::wstring> subkeys;
@@ -50,21 +49,18 @@ struct FakeRegistry final : Registry {
         std::map<std::wstring, ErrorCode> deleteErrors = {};  // DeleteKey of these fails, of others succeeds
     };
     struct FakeKey final : RegistryKey {
-        FakeKey(FakeRegistry& registry, const std::wstring& hive, Key& key) : registry(registry), hive(hive), key(key) {
-            ++registry.openKeys;
-        }
-        ~FakeKey() override { --registry.openKeys; }
+        FakeKey(Log& log, const std::wstring& hive, Key& key) : log(log), hive(hive), key(key) {}
         Result<std::wstring> EnumKey(std::uint32_t index) override {
             if (index == key.enumFailsAt) return Failure{L"(RegEnumKeyEx)", kErrorAccessDenied};
             if (index >= key.subkeys.size()) return Failure{L"(RegEnumKeyEx)", kErrorNoMoreItems};
             return key.subkeys[index];
         }
         std::optional<Failure> DeleteKey(const std::wstring& name) override {
-            registry.log.push_back(L"delete " + hive + L" " + name);
+            log.push_back(L"delete " + hive + L" " + name);
             if (!key.deleteErrors.count(name)) return std::nullopt;
             return Failure{L"(RegDeleteKey)", key.deleteErrors.at(name)};
         }
-        FakeRegistry& registry;
+        Log& log;
         std::wstring hive;
         Key& key;
     };
@@ -72,17 +68,14 @@ struct FakeRegistry final : Registry {
     explicit FakeRegistry(Log& log) : log(log) {}
     Result<std::unique_ptr<RegistryKey>> OpenKey(const KeyLocation& at, AccessMask access) override {
         const std::wstring hive = at.hive == Hive::CurrentUser ? L"HKCU" : at.hive == Hive::Users ? L"HKU" : L"HKLM";
-        const wchar_t* purpose = access == kKeyEnumerateSubKeys ? L" to enumerate"
-                                 : access == kKeyAllKeySpecificRights ? L" to delete in" : L" for other rights";
-        log.push_back(L"open " + hive + L" " + at.path + purpose);
+        log.push_back(L"open " + hive + L" " + at.path + (access == kKeyEnumerateSubKeys ? L" to enumerate" : L" to delete in"));
         const auto found = keys.find({at.hive, at.path});
         if (found == keys.end()) return Failure{L"(RegOpenKeyEx)", kErrorFileNotFound};
-        return std::unique_ptr<RegistryKey>(std::make_unique<FakeKey>(*this, hive, found->second));
+        return std::unique_ptr<RegistryKey>(std::make_unique<FakeKey>(log, hive, found->second));
     }
 
     Log& log;
     std::map<std::pair<Hive, std::wstring>, Key> keys;
-    int openKeys = 0;
 };
 
 // Logs each message, caption, pointer change and hold on the end of the
@@ -99,54 +92,37 @@ struct FakeUserInterface final : UserInterface {
     Log& log;
 };
 
-// The account TARVIN runs as and the session's user (by default the same),
-// the Administrators group's members, by name and by SID; the user's name
-// cannot be had when userFails, the session user's SID when sessionFails is
-// not 0, and only the accounts in names have names. (A failure to read the
-// members shows end to end.)
+// The account TARVIN runs as, the session's user (by default the same), the
+// Administrators group's members, by name and by SID, as answered; only the
+// accounts in names have names. (A failure to read the members shows end to end.)
 struct FakeAccounts final : AccountDirectory {
     Result<std::wstring> ProcessUserSid() override { return kOwnSid; }
-    Result<std::wstring> SessionUserSid() override {
-        if (sessionFails != kErrorSuccess) return Failure{L"(LookupAccountName)", sessionFails};
-        return sessionSid;
-    }
+    Result<std::wstring> SessionUserSid() override { return session; }
     Result<std::wstring> AccountName(const std::wstring& sid) override {
         if (!names.count(sid)) return Failure{L"(LookupAccountSid)", 1332};
         return names.at(sid);
     }
-    Result<std::wstring> CurrentUserName() override {
-        if (userFails) return Failure{L"(GetUserName)", kErrorSuccess};  // a call that failed without saying why
-        return user;
-    }
+    Result<std::wstring> CurrentUserName() override { return user; }
     Result<std::vector<std::wstring>> AdministratorsMembers() override { return members; }
     Result<std::vector<std::wstring>> AdministratorsMemberSids() override { return memberSids; }
-    std::wstring user = L"admin";
+    Result<std::wstring> user = std::wstring(L"admin"), session = kOwnSid;
     std::vector<std::wstring> members = {L"PC\\admin"}, memberSids;
-    bool userFails = false;
-    std::wstring sessionSid = kOwnSid;
-    ErrorCode sessionFails = kErrorSuccess;
     std::map<std::wstring, std::wstring> names = {{kOtherSid, L"PC\\other"}};
 };
 
-// The desktop's shell, when it has one: its process's user as the list of
-// processes gives it, or else (unlisted) as its token does, which fails with
-// code 5 when tokenFails. Logs the debug privilege's changes.
+// The desktop's shell, where it has a process: its user as the list of
+// processes gives it, or else as its token does, as answered. Logs the debug
+// privilege's changes.
 struct FakeDeskShell final : DeskShell {
     explicit FakeDeskShell(Log& log) : log(log) {}
-    std::optional<std::uint32_t> ShellProcess() override { return owner ? std::optional<std::uint32_t>(4000) : std::nullopt; }
-    Result<ProcessUser> ListedUser(std::uint32_t) override {
-        if (unlisted) return Failure{L"(WTSEnumerateProcesses)", 1168};
-        return *owner;
-    }
-    Result<ProcessUser> TokenUser(std::uint32_t) override {
-        if (tokenFails) return Failure{L"(OpenProcess)", kErrorAccessDenied};
-        return *owner;
-    }
+    std::optional<std::uint32_t> ShellProcess() override { return process; }
+    Result<ProcessUser> ListedUser(std::uint32_t) override { return listed; }
+    Result<ProcessUser> TokenUser(std::uint32_t) override { return token; }
     void EnableDebugPrivilege() override { log.push_back(L"debug privilege on"); }
     void RestoreDebugPrivilege() override { log.push_back(L"debug privilege off"); }
     Log& log;
-    std::optional<ProcessUser> owner;
-    bool unlisted = false, tokenFails = false;
+    std::optional<std::uint32_t> process;
+    Result<ProcessUser> listed = Failure{}, token = Failure{};
 };
 
 }  // namespace tarvin

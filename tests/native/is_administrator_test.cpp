@@ -31,7 +31,7 @@ TEST(IsAdministratorTest, OnlyADirectMemberByExactNameOrBySidIsOne) {
         ASSERT_TRUE(checked) << testing::PrintToString(user);
         EXPECT_EQ(*checked, administrator) << testing::PrintToString(user);
     }
-    accounts.userFails = true;
+    accounts.user = Failure{L"(GetUserName)", kErrorSuccess};
     accounts.memberSids = {};
     EXPECT_EQ(IsAdministrator(accounts).failure().label, L"(GetUserName)");
     accounts.memberSids = {kOwnSid};
