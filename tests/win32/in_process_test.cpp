@@ -32,20 +32,16 @@ LRESULT CALLBACK RefusingTools(HWND window, UINT message, WPARAM wParam, LPARAM 
     return message == TTM_ADDTOOLW ? FALSE : DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Refuses to create the window's ">" button, on the thread it is set for;
-// and, as Windows does when a window's WM_CREATE fails it, sends the window
-// that failed WM_DESTROY, which Wine 8 leaves out (and whose hook it gives
-// no WM_CREATE's result).
-std::atomic<bool> refused{false};
+// Refuses to create the window's ">" button, on the thread it is set for.
+// First it sends the window that the refusal fails WM_DESTROY, as Windows
+// does once that window's WM_CREATE has failed, which Wine 8 leaves out.
 LRESULT CALLBACK RefusingTheMoveButton(int code, WPARAM wParam, LPARAM lParam) {
     const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-    if (code == HCBT_CREATEWND && created->lpcs->hMenu == reinterpret_cast<HMENU>(kMoveSelected)) return refused = true;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-LRESULT CALLBACK DestroyingTheFailedWindow(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* handled = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && handled->message == WM_CREATE && refused) SendMessageW(handled->hwnd, WM_DESTROY, 0, 0);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code != HCBT_CREATEWND || created->lpcs->hMenu != reinterpret_cast<HMENU>(kMoveSelected)) {
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    SendMessageW(created->lpcs->hwndParent, WM_DESTROY, 0, 0);
+    return TRUE;
 }
 
 // The message box of TARVIN's title that shows within ten seconds; null if none does.
@@ -85,9 +81,7 @@ TEST(InProcessTest, AControlThatFailsToAppearIsReportedUntilTheUserAnswers) {
     std::atomic<bool> created{true};
     std::thread creating([&] {
         const HHOOK refusing = SetWindowsHookExW(WH_CBT, RefusingTheMoveButton, nullptr, GetCurrentThreadId());
-        const HHOOK destroying = SetWindowsHookExW(WH_CALLWNDPROCRET, DestroyingTheFailedWindow, nullptr, GetCurrentThreadId());
         created = MainWindow(GetModuleHandleW(nullptr)).Create();
-        UnhookWindowsHookEx(destroying);
         UnhookWindowsHookEx(refusing);
     });
     const HWND box = AwaitMessageBox();
