@@ -27,16 +27,6 @@ bool KeepsBusyPointer(HWND window) {
     return SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
-// Whether a message box shows no icon and no button but OK.
-bool Plain(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const bool button = SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON && GetDlgCtrlID(child) != IDOK;
-        // Wine shows its icon control also where it holds no icon.
-        if (IsWindowVisible(child) && (button || SendMessageW(child, STM_GETICON, 0, 0))) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::wstring BesideThisProgram(const wchar_t* name) {
@@ -149,8 +139,7 @@ bool TarvinProcess::EndSession(HWND window, int request) const {
 
 std::wstring TarvinProcess::Answer(HWND box, int request) const {
     // Every message box belongs to the main window, which it keeps disabled
-    // while it is up, comes during a command, under the busy pointer, and
-    // shows an OK button alone, no icon.
+    // while it is up, and comes during a command, under the busy pointer.
     const HWND owner = GetWindow(box, GW_OWNER);
     wchar_t ownerClass[64] = {}, prompt[1024];
     GetClassNameW(owner, ownerClass, 64);
@@ -158,8 +147,7 @@ std::wstring TarvinProcess::Answer(HWND box, int request) const {
     const wchar_t* const mark = std::wstring(ownerClass) != kMainWindowClass ? L"<ownerless> "
                                 : !KeepsBusyPointer(owner)                   ? L"<not busy> "
                                                                              : L"";
-    const std::wstring answered =
-        mark + std::wstring(Plain(box) ? L"" : L"<not plain> ") + std::wstring(prompt, length);
+    const std::wstring answered = mark + std::wstring(prompt, length);
     Interrupt(owner, request);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;

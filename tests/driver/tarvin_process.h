@@ -69,18 +69,15 @@ public:
     // kSessionGoesOn), answers every message box it brings with OK, and
     // returns their prompts once it has been handled, each one of a box that
     // does not belong to the main window after "<ownerless> ", of one the main
-    // window shows without the busy pointer after "<not busy> ", of one with an
-    // icon or buttons besides OK after "<not plain> "; a last line "<no end>"
-    // when it was not in time. While the first box is up, before it is answered,
-    // atFirstMessage (unless 0) is made too: a click or a close request is
-    // posted, as input arrives, a logoff is sent, as Windows sends it. The
-    // process may then end.
+    // window shows without the busy pointer after "<not busy> "; a last line
+    // "<no end>" when it was not in time. While the first box is up, before it
+    // is answered, atFirstMessage (unless 0) is made too: a click or a close
+    // request is posted, as input arrives, a logoff is sent, as Windows sends
+    // it. The process may then end.
     std::vector<std::wstring> RequestAnswering(int request, int atFirstMessage = 0) const;
 
     // The exit code once the process has ended; STILL_ACTIVE after a timeout.
     DWORD ExitCode() const;
-    // The process, with all access rights.
-    HANDLE Process() const { return process_.get(); }
 
 private:
     bool Running() const;

@@ -21,6 +21,7 @@
 #include "app/win32/tooltips.h"
 #include "common/win32/system_library.h"
 #include "tests/driver/tarvin_process.h"
+#include "tests/driver/test_registry.h"
 
 namespace tarvin {
 namespace {
@@ -44,11 +45,10 @@ LRESULT CALLBACK RefusingTheMoveButton(int code, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-// The message box of TARVIN's title that shows within ten seconds; null if none does.
-HWND AwaitMessageBox() {
-    HWND box = nullptr;
-    for (int waited = 0; !(box = FindWindowW(L"#32770", L"TARVIN")) && waited < 10000; waited += 10) Sleep(10);
-    return box;
+// The path of this name in the system folder.
+std::wstring InSystemFolder(const wchar_t* name) {
+    wchar_t system[MAX_PATH];
+    return std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\" + name;
 }
 
 // What this program, run as "in_process_tests load-after DEFENCE", exits with:
@@ -68,10 +68,8 @@ DWORD LoadAfter(const std::wstring& defence) {
     }
     if (!module) return kNotLoaded;
     wchar_t path[MAX_PATH];
-    wchar_t system[MAX_PATH];
     const std::wstring taken(path, GetModuleFileNameW(module.get(), path, MAX_PATH));
-    const std::wstring expected = std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\" + kName;
-    return _wcsicmp(taken.c_str(), expected.c_str()) == 0 ? kFromSystem : kFromElsewhere;
+    return _wcsicmp(taken.c_str(), InSystemFolder(kName).c_str()) == 0 ? kFromSystem : kFromElsewhere;
 }
 
 // A button that fails to appear fails the window, which says so by the call
@@ -84,7 +82,8 @@ TEST(InProcessTest, AControlThatFailsToAppearIsReportedUntilTheUserAnswers) {
         created = MainWindow(GetModuleHandleW(nullptr)).Create();
         UnhookWindowsHookEx(refusing);
     });
-    const HWND box = AwaitMessageBox();
+    HWND box = nullptr;  // TARVIN's message box, within ten seconds
+    for (int waited = 0; !(box = FindWindowW(L"#32770", L"TARVIN")) && waited < 10000; waited += 10) Sleep(10);
     Sleep(500);
     wchar_t prompt[256] = {};
     GetDlgItemTextW(box, 0xFFFF, prompt, 256);  // the static control with a message box's prompt
@@ -95,8 +94,9 @@ TEST(InProcessTest, AControlThatFailsToAppearIsReportedUntilTheUserAnswers) {
     EXPECT_FALSE(created);
 }
 
-// Every button has its tooltip, with its text, and nothing else has one.
-TEST(InProcessTest, EveryButtonHasItsTooltipAndNothingElse) {
+// Every button has its tooltip, with its text, and nothing else has one. A
+// tool that the tooltip control refuses is reported as its own failure.
+TEST(InProcessTest, EveryButtonHasItsTooltipAndARefusedOneIsReported) {
     const HWND owner = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     for (const ControlLayout& control : kControls) {
         CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD, 0, 0, 0, 0, owner, reinterpret_cast<HMENU>(control.id), nullptr,
@@ -117,6 +117,13 @@ TEST(InProcessTest, EveryButtonHasItsTooltipAndNothingElse) {
                                                   {kMoveAllBack, L"全てを選択リストに戻す"},
                                                   {kRunDeletionButton, L"削除リストのＱＩＲＡ情報をご使用のＰＣから削除します"},
                                                   {kExitButton, L"このプログラムを終了します"}}));
+    WNDCLASSW refusing{};
+    refusing.lpfnWndProc = RefusingTools;
+    refusing.hInstance = GetModuleHandleW(nullptr);
+    refusing.lpszClassName = TOOLTIPS_CLASSW;
+    ASSERT_TRUE(RegisterClassW(&refusing));
+    EXPECT_EQ(CreateTooltips(owner, refusing.hInstance).failure().label, L"(TTM_ADDTOOL)");
+    UnregisterClassW(TOOLTIPS_CLASSW, refusing.hInstance);
     DestroyWindow(owner);
 }
 
@@ -148,6 +155,7 @@ TEST(InProcessTest, AfterADpiChangeTheLayoutIsThatOfAWindowStartedAtTheNewDpi) {
     const DWORD dpi = GetDeviceCaps(screen, LOGPIXELSY) == 144 ? 96 : 144;
     ReleaseDC(nullptr, screen);
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, 4), 0);
+    ASSERT_TRUE(driver::SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1"}));  // nothing to report at start
     const driver::TarvinProcess started;
     const auto expected = Layout(started.Window());
     RECT suggested{};
@@ -162,31 +170,14 @@ TEST(InProcessTest, AfterADpiChangeTheLayoutIsThatOfAWindowStartedAtTheNewDpi) {
     EXPECT_EQ(Layout(window), expected) << dpi;
 }
 
-// The tooltip control refuses a tool: that is reported as its own failure.
-TEST(InProcessTest, ARefusedTooltipIsReportedAsSuch) {
-    WNDCLASSW refusing{};
-    refusing.lpfnWndProc = RefusingTools;
-    refusing.hInstance = GetModuleHandleW(nullptr);
-    refusing.lpszClassName = TOOLTIPS_CLASSW;
-    ASSERT_TRUE(RegisterClassW(&refusing));
-    const HWND owner = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    const Result<HWND> tooltips = CreateTooltips(owner, GetModuleHandleW(nullptr));
-    ASSERT_FALSE(tooltips);
-    EXPECT_EQ(tooltips.failure().label, L"(TTM_ADDTOOL)");
-    DestroyWindow(owner);
-    UnregisterClassW(TOOLTIPS_CLASSW, refusing.hInstance);
-}
-
 // Each defence against a DLL planted in the program's folder holds on its
 // own: beside a copy of wtsapi32.dll, this program, run to load it after
 // RestrictDllSearchToSystemFolder alone, or by LoadSystemLibrary alone,
 // takes the system's. Without either, it takes the copy.
 TEST(InProcessTest, EachDefenceAgainstAPlantedDllHoldsOnItsOwn) {
     const std::wstring planted = driver::BesideThisProgram(L"Planted\\");
-    wchar_t system[MAX_PATH];
-    const std::wstring dll = std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\wtsapi32.dll";
     CreateDirectoryW(planted.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW(dll.c_str(), (planted + L"wtsapi32.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(InSystemFolder(L"wtsapi32.dll").c_str(), (planted + L"wtsapi32.dll").c_str(), FALSE));
     ASSERT_TRUE(CopyFileW(driver::BesideThisProgram(L"in_process_tests.exe").c_str(),
                           (planted + L"in_process_tests.exe").c_str(), FALSE));
     for (const auto& [defence, from] : {std::pair(L"none", kFromElsewhere), {L"restrict", kFromSystem}, {L"system", kFromSystem}}) {
