@@ -36,7 +36,7 @@ LRESULT CALLBACK RefusingTools(HWND window, UINT message, WPARAM wParam, LPARAM 
 // Refuses to create the window's ">" button, on the thread it is set for.
 // First it sends the window that the refusal fails WM_DESTROY, as Windows
 // does once that window's WM_CREATE has failed, which Wine 8 leaves out.
-LRESULT CALLBACK RefusingTheMoveButton(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RefusingTheMoveSelectedButton(int code, WPARAM wParam, LPARAM lParam) {
     const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
     if (code != HCBT_CREATEWND || created->lpcs->hMenu != reinterpret_cast<HMENU>(kMoveSelected)) {
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -78,7 +78,7 @@ DWORD LoadAfter(const std::wstring& defence) {
 TEST(InProcessTest, AControlThatFailsToAppearIsReportedUntilTheUserAnswers) {
     std::atomic<bool> created{true};
     std::thread creating([&] {
-        const HHOOK refusing = SetWindowsHookExW(WH_CBT, RefusingTheMoveButton, nullptr, GetCurrentThreadId());
+        const HHOOK refusing = SetWindowsHookExW(WH_CBT, RefusingTheMoveSelectedButton, nullptr, GetCurrentThreadId());
         created = MainWindow(GetModuleHandleW(nullptr)).Create();
         UnhookWindowsHookEx(refusing);
     });
