@@ -6,7 +6,8 @@ namespace tarvin {
 
 namespace {
 
-// What a SID that is no person's is reported under: the call that gave it.
+// What a desk user who is not to be had is reported under: the call that
+// found them (a SID that is no person's, a shell in another session or gone).
 constexpr wchar_t kShellWindowLabel[] = L"(GetShellWindow)";
 constexpr wchar_t kAccountNameLabel[] = L"(LookupAccountName)";
 
@@ -21,7 +22,9 @@ bool IsPersonsAccount(const std::wstring& sid) {
 // The SID of the shell's user: from the list of processes, or else from the
 // process's token, which an administrator may open only with the debug
 // privilege when it is another account's. The privilege is on for that call
-// alone.
+// alone. The shell window still belongs to the process afterwards, or the
+// process may have ended and its id gone to another account's meanwhile: a
+// window does not outlive its process.
 Result<std::wstring> ShellUserSid(DeskShell& shell, std::uint32_t process) {
     Result<ProcessUser> user = shell.ListedUser(process);
     if (!user) {
@@ -30,7 +33,9 @@ Result<std::wstring> ShellUserSid(DeskShell& shell, std::uint32_t process) {
         user = shell.TokenUser(process);
     }
     if (!user) return user.failure();
-    if (!user->inOwnSession) return Failure{kShellWindowLabel, kErrorNoSuchLogonSession};
+    if (!user->inOwnSession || shell.ShellProcess() != process) {
+        return Failure{kShellWindowLabel, kErrorNoSuchLogonSession};
+    }
     return user->sid;
 }
 

@@ -23,8 +23,8 @@ struct DesktopUser {
 // Finds the person at the desk by the SID of the shell's process, or where
 // the desktop has no shell by the name of the session's user. A failure when
 // their SID cannot be had, or is no person's (a service's, or the system's),
-// or the shell runs in another session: no other account's hive may then
-// stand in for theirs.
+// or the shell runs in another session or left its window meanwhile: no
+// other account's hive may then stand in for theirs.
 Result<DesktopUser> FindDesktopUser(AccountDirectory& directory, DeskShell& shell);
 
 }  // namespace tarvin

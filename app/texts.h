@@ -22,8 +22,9 @@ inline constexpr wchar_t kNotAdministratorMessage[] = L"管理者権限が無い
 inline constexpr wchar_t kNotListedMessage[] = L"一覧から読み取った項目ではないため、削除しませんでした: ";
 
 // The labels of the window's failed calls, each directly followed by the
-// system's text for the failure. Those of the registry's and the accounts'
-// calls come with their failures (registry/registry.h, access/win32).
+// system's text for the failure. Those of the registry's, the accounts' and
+// the tooltips' calls come with their failures (registry/registry.h,
+// access/win32, app/win32/tooltips.cpp).
 inline constexpr wchar_t kRegisterClassLabel[] = L"(RegisterClassEx)";
 inline constexpr wchar_t kCreateWindowLabel[] = L"(CreateWindowEx)";
 

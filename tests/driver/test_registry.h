@@ -15,9 +15,10 @@
 
 namespace tarvin::driver {
 
-// Creates the key path below root, each component by its whole name; with a
-// linkTarget, a native path such as "\Registry\Machine\Software\Victim",
-// the last component as a registry link to it.
+// Creates the key path below root, of two components or more, the last by
+// its whole name; with a linkTarget, a native path such as
+// "\Registry\Machine\Software\Victim", the last component as a registry
+// link to it.
 bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& linkTarget = {});
 
 // Whether the tests run on 64-bit Windows, where TARVIN.exe, a 32-bit

@@ -86,8 +86,9 @@ TEST_F(CleanupFormTest, ANonAdministratorIsRefusedAfterTheFailedChecksMessage) {
 // has no shell, the session's user, by name. Their hive below HKEY_USERS is
 // listed and deleted in, and the caption names them, by their SID where
 // they have no name, when they are not the account TARVIN runs as. A SID
-// that is no person's, a shell in another session, a name that does not
-// resolve, a hive that is not loaded: one message, nothing listed, no user pass.
+// that is no person's, a shell in another session or gone, a name that does
+// not resolve, a hive that is not loaded: one message, nothing listed, no
+// user pass.
 TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDeleted) {
     const std::wstring kCloudSid = L"S-1-12-1-7", kUnloadedSid = L"S-1-5-21-3";
     for (const std::wstring& sid : {kOwnSid, kOtherSid, kCloudSid}) registry.keys[{Hive::Users, sid + L"\\" + kVendor}].subkeys = {sid};
@@ -109,6 +110,7 @@ TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDelet
         std::optional<std::uint32_t> shellProcess;
         Result<ProcessUser> listed = Failure{}, token = Failure{};
         Result<std::wstring> session = kOwnSid;
+        bool shellLeft = false;  // the shell's window belongs to another process once its user is found
     };
     for (const auto& [desk, expected] : std::vector<std::pair<Desk, Log>>{
              {{kShell, ProcessUser{kOwnSid, true}, Failure{}, kUnresolved}, listedAndDeleted(kOwnSid)},
@@ -118,6 +120,7 @@ TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDelet
              {{kShell, Failure{}, Failure{L"(OpenProcess)", kErrorAccessDenied}}, refused({on, off, L"(OpenProcess)text of 5"})},
              {{kShell, ProcessUser{L"S-1-5-18", true}}, refused({L"(GetShellWindow)text of 1317"})},
              {{kShell, ProcessUser{kOtherSid, false}}, refused({L"(GetShellWindow)text of 1312"})},
+             {{kShell, ProcessUser{kOtherSid, true}, Failure{}, kOwnSid, true}, refused({L"(GetShellWindow)text of 1312"})},
              {{kNoShell}, listedAndDeleted(kOwnSid)},
              {{kNoShell, Failure{}, Failure{}, std::wstring()}, listedAndDeleted(L"")},
              {{kNoShell, Failure{}, Failure{}, kUnresolved}, refused({L"(LookupAccountName)text of 1332"})},
@@ -128,6 +131,7 @@ TEST_F(CleanupFormTest, TheEntriesOfWhoeverRunsTheDesktopsShellAreListedAndDelet
         log.clear();
         std::tie(shell.process, shell.listed, shell.token, accounts.session) =
             std::tie(desk.shellProcess, desk.listed, desk.token, desk.session);
+        shell.later = desk.shellLeft ? 4001 : desk.shellProcess;
         CleanupForm atDesk{{registeredList, deleteList, registry, accounts, shell, ui}};
         atDesk.OnLoad();
         atDesk.OnMove(MoveTo::DeleteList, Lines::All);

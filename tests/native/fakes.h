@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "access/account_directory.h"
@@ -110,18 +111,18 @@ struct FakeAccounts final : AccountDirectory {
     std::map<std::wstring, std::wstring> names = {{kOtherSid, L"PC\\other"}};
 };
 
-// The desktop's shell, where it has a process: its user as the list of
-// processes gives it, or else as its token does, as answered. Logs the debug
-// privilege's changes.
+// The desktop's shell, where it has a process (and after the first answer,
+// the one it has later): its user as the list of processes gives it, or else
+// as its token does, as answered. Logs the debug privilege's changes.
 struct FakeDeskShell final : DeskShell {
     explicit FakeDeskShell(Log& log) : log(log) {}
-    std::optional<std::uint32_t> ShellProcess() override { return process; }
+    std::optional<std::uint32_t> ShellProcess() override { return std::exchange(process, later); }
     Result<ProcessUser> ListedUser(std::uint32_t) override { return listed; }
     Result<ProcessUser> TokenUser(std::uint32_t) override { return token; }
     void EnableDebugPrivilege() override { log.push_back(L"debug privilege on"); }
     void RestoreDebugPrivilege() override { log.push_back(L"debug privilege off"); }
     Log& log;
-    std::optional<std::uint32_t> process;
+    std::optional<std::uint32_t> process, later;
     Result<ProcessUser> listed = Failure{}, token = Failure{};
 };
 

@@ -174,11 +174,6 @@ const Scenario kScenarios[] = {
     DeletionInterruptedBy("AClickDuringADeletionIsDropped", kMoveAll, false),
 };
 
-// Makes window the desktop's shell window, once no other is; undocumented,
-// and so not declared in the headers.
-extern "C" BOOL WINAPI SetShellWindow(HWND window);
-using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
-
 // The netapi32.dll of 32-bit programs on 64-bit Windows, and where it is kept
 // while a scenario has a file that is no DLL in its place.
 constexpr wchar_t kNetApi[] = L"C:\\windows\\syswow64\\netapi32.dll", kNetApiKept[] = L"C:\\windows\\syswow64\\netapi32.kept";
@@ -219,7 +214,7 @@ TEST_P(ScenarioTest, HoldsAfterwards) {
         ASSERT_TRUE(MoveFileW(kNetApi, kNetApiKept));
         ASSERT_TRUE(CopyFileW(L"C:\\windows\\win.ini", kNetApi, TRUE));
     }
-    UniqueWindow shell;
+    UniqueHandle<HWND, &DestroyWindow> shell;
     if (scenario.shellWindow) {
         shell.reset(CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
         ASSERT_TRUE(SetShellWindow(shell.get()));

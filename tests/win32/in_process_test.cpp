@@ -19,7 +19,11 @@
 #include "app/win32/layout.h"
 #include "app/win32/main_window.h"
 #include "app/win32/tooltips.h"
+#include "access/win32/win32_account_directory.h"
+#include "access/win32/win32_desk_shell.h"
+#include "common/scope_exit.h"
 #include "common/win32/system_library.h"
+#include "registry/win32/native_registry.h"
 #include "tests/driver/tarvin_process.h"
 #include "tests/driver/test_registry.h"
 
@@ -51,25 +55,10 @@ std::wstring InSystemFolder(const wchar_t* name) {
     return std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\" + name;
 }
 
-// What this program, run as "in_process_tests load-after DEFENCE", exits with:
-// where it took wtsapi32.dll from, loaded behind that defence (none: a load
-// by bare name; restrict: RestrictDllSearchToSystemFolder first; system:
-// LoadSystemLibrary).
-const std::wstring kLoadAfter = L"load-after ";
-constexpr DWORD kFromSystem = 0, kFromElsewhere = 1, kNotLoaded = 2;
-DWORD LoadAfter(const std::wstring& defence) {
-    constexpr wchar_t kName[] = L"wtsapi32.dll";
-    if (defence == L"restrict") RestrictDllSearchToSystemFolder();
-    UniqueModule module;
-    if (defence == L"system") {
-        if (Result<UniqueModule> loaded = LoadSystemLibrary(kName)) module = std::move(*loaded);
-    } else {
-        module.reset(LoadLibraryW(kName));
-    }
-    if (!module) return kNotLoaded;
+// The file that module was loaded from, which it then frees; empty for none.
+std::wstring LoadedFrom(UniqueModule module) {
     wchar_t path[MAX_PATH];
-    const std::wstring taken(path, GetModuleFileNameW(module.get(), path, MAX_PATH));
-    return _wcsicmp(taken.c_str(), InSystemFolder(kName).c_str()) == 0 ? kFromSystem : kFromElsewhere;
+    return module ? std::wstring(path, GetModuleFileNameW(module.get(), path, MAX_PATH)) : std::wstring();
 }
 
 // A button that fails to appear fails the window, which says so by the call
@@ -170,26 +159,47 @@ TEST(InProcessTest, AfterADpiChangeTheLayoutIsThatOfAWindowStartedAtTheNewDpi) {
     EXPECT_EQ(Layout(window), expected) << dpi;
 }
 
-// Each defence against a DLL planted in the program's folder holds on its
-// own: beside a copy of wtsapi32.dll, this program, run to load it after
-// RestrictDllSearchToSystemFolder alone, or by LoadSystemLibrary alone,
-// takes the system's. Without either, it takes the copy.
-TEST(InProcessTest, EachDefenceAgainstAPlantedDllHoldsOnItsOwn) {
-    const std::wstring planted = driver::BesideThisProgram(L"Planted\\");
-    CreateDirectoryW(planted.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW(InSystemFolder(L"wtsapi32.dll").c_str(), (planted + L"wtsapi32.dll").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(driver::BesideThisProgram(L"in_process_tests.exe").c_str(),
-                          (planted + L"in_process_tests.exe").c_str(), FALSE));
-    for (const auto& [defence, from] : {std::pair(L"none", kFromElsewhere), {L"restrict", kFromSystem}, {L"system", kFromSystem}}) {
-        EXPECT_EQ(driver::TarvinProcess(L"Planted\\in_process_tests.exe", kLoadAfter + defence).ExitCode(), from) << defence;
+// The desktop's shell window belongs to this program: its process is found,
+// and its user, from the list of processes and from its token alike, is the
+// account this program runs as, in its own session.
+TEST(InProcessTest, TheShellWindowsProcessAndItsUserAreFound) {
+    const HWND shell = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(driver::SetShellWindow(shell));
+    Win32DeskShell desk;
+    ASSERT_EQ(desk.ShellProcess(), GetCurrentProcessId());
+    for (const Result<ProcessUser>& user : {desk.ListedUser(GetCurrentProcessId()), desk.TokenUser(GetCurrentProcessId())}) {
+        ASSERT_TRUE(user) << testing::PrintToString(user.failure().label);
+        EXPECT_EQ(user->sid, *Win32AccountDirectory().ProcessUserSid());
+        EXPECT_TRUE(user->inOwnSession);
     }
+    DestroyWindow(shell);
+}
+
+// A key that a native call opened is closed with its owner.
+TEST(InProcessTest, ANativeKeyGoesWithItsOwner) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &opened), ERROR_SUCCESS);
+    UniqueNativeKey{opened}.reset();
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(opened, &flags));
+}
+
+// Each defence against a DLL planted in the program's folder holds on its
+// own: with a copy of wtsapi32.dll beside this program, LoadSystemLibrary
+// alone, or RestrictDllSearchToSystemFolder alone (for the rest of this
+// program's run), takes the system's. Without either, the copy is taken.
+TEST(InProcessTest, EachDefenceAgainstAPlantedDllHoldsOnItsOwn) {
+    constexpr wchar_t kName[] = L"wtsapi32.dll";
+    const std::wstring planted = driver::BesideThisProgram(kName);
+    ASSERT_TRUE(CopyFileW(InSystemFolder(kName).c_str(), planted.c_str(), FALSE));
+    const ScopeExit removed([&] { DeleteFileW(planted.c_str()); });
+    EXPECT_EQ(LoadedFrom(UniqueModule(LoadLibraryW(kName))), planted);
+    Result<UniqueModule> loaded = LoadSystemLibrary(kName);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(LoadedFrom(std::move(*loaded)), InSystemFolder(kName));
+    RestrictDllSearchToSystemFolder();
+    EXPECT_EQ(LoadedFrom(UniqueModule(LoadLibraryW(kName))), InSystemFolder(kName));
 }
 
 }  // namespace
 }  // namespace tarvin
-
-int wmain(int argc, wchar_t** argv) {
-    if (argc == 3 && argv[1] + std::wstring(L" ") == tarvin::kLoadAfter) return static_cast<int>(tarvin::LoadAfter(argv[2]));
-    testing::InitGoogleMock(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,5 +1,5 @@
 // TARVIN.exe's window from outside (keyboard navigation, focus, tooltips),
-// and its icon and manifest, read as Windows reads them. The pictures of the
+// and its manifest, read as Windows reads it. The pictures of the
 // window at 96 and 144 DPI (scripts/window-screenshot.sh) hold its frame,
 // caption and layout at either; the layout after a change of DPI is tested
 // in process.
@@ -51,7 +51,8 @@ int PressTab(HWND window) {
 // Tab goes from the delete list to ">" although ">>" stands above it. No
 // button is the default or the cancel button: Enter in a list and Escape
 // press none, and the delete list keeps its lines. (A button that has the
-// focus takes Enter as a click, as every Windows push button does.) Every
+// focus takes Enter as a click, as every Windows push button does.) The
+// focus stays where it was while the user works in another window. Every
 // button has its tooltip, made once the window shows.
 TEST(WindowTest, KeysAndTooltips) {
     EXPECT_TRUE(SeedVendorKey(HKEY_CURRENT_USER, {L"KT-ARVO1", L"KT-HLD"}));
@@ -70,6 +71,10 @@ TEST(WindowTest, KeysAndTooltips) {
     EXPECT_THAT(visited, testing::ElementsAre(kDeleteList, kMoveSelected, kMoveSelectedBack, kMoveAll, kMoveAllBack,
                                               kRunDeletionButton, kExitButton, kRegisteredList));
     EXPECT_EQ(tarvin.LineCount(kDeleteList), 2);
+    // Back in the window after working in another, the focus is where it was.
+    EXPECT_EQ(PressTab(window), kDeleteList);
+    for (const WORD state : {WA_INACTIVE, WA_ACTIVE}) SendMessageW(window, WM_ACTIVATE, state, 0);
+    EXPECT_EQ(GetDlgCtrlID(FocusedWindow(window)), kDeleteList);
     // One tool a button (what each says is tested in process).
     LRESULT tools = 0;
     WaitUntil([&] {
@@ -84,15 +89,11 @@ TEST(WindowTest, KeysAndTooltips) {
 // A manifest for the highest available level (the administrator's full
 // rights), visual styles and DPI awareness.
 TEST(Executable, Manifest) {
-    const std::wstring path = BesideThisProgram(L"TARVIN.exe");
-    const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module, nullptr);
-    const auto resource = [module](const wchar_t* name, const wchar_t* type) {
-        const HRSRC found = FindResourceW(module, name, type);
-        return std::string(found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : "",
-                           found ? SizeofResource(module, found) : 0);
-    };
-    const std::string manifest = resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    const HMODULE module = LoadLibraryExW(BesideThisProgram(L"TARVIN.exe").c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HRSRC found = module ? FindResourceW(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST) : nullptr;
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
     EXPECT_THAT(manifest, testing::HasSubstr(R"(<requestedExecutionLevel level="highestAvailable")"));
     EXPECT_THAT(manifest, testing::HasSubstr(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"));
     // Per-monitor DPI awareness: version 2 on Windows 10, per monitor on 8.1, the system's DPI on 7.
